@@ -1,0 +1,12 @@
+# The two commands of this project; each does its own set-up.
+.PHONY: test demo clean
+
+test:
+	@mkdir -p build
+	@scripts/run-tests.sh
+
+demo:
+	@scripts/demo.sh
+
+clean:
+	rm -rf build

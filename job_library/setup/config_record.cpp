@@ -1,0 +1,3 @@
+#include "config_record.h"
+
+ConfigRecord gConfig = {};

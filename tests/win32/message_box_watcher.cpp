@@ -1,0 +1,75 @@
+#include "message_box_watcher.h"
+
+#include <algorithm>
+
+namespace {
+
+// Id of the static control that holds a message box's text.
+const int kMessageTextId = 0xFFFF;
+
+std::string WindowText(HWND window)
+{
+    char buffer[1024] = {};
+    GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+}  // namespace
+
+MessageBoxWatcher::MessageBoxWatcher(DWORD processId)
+    : m_processId(processId), m_thread([this] { Run(); })
+{
+}
+
+MessageBoxWatcher::~MessageBoxWatcher()
+{
+    m_stop = true;
+    m_thread.join();
+}
+
+std::vector<SeenBox> MessageBoxWatcher::Take()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    std::vector<SeenBox> seen;
+    seen.swap(m_seen);
+    return seen;
+}
+
+void MessageBoxWatcher::Run()
+{
+    while (!m_stop) {
+        EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(this));
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_closed.erase(std::remove_if(m_closed.begin(), m_closed.end(),
+                                          [](HWND w) { return !IsWindow(w); }),
+                           m_closed.end());
+        }
+        Sleep(20);
+    }
+}
+
+BOOL CALLBACK MessageBoxWatcher::VisitWindow(HWND window, LPARAM param)
+{
+    MessageBoxWatcher* self = reinterpret_cast<MessageBoxWatcher*>(param);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (self->m_processId != 0 && owner != self->m_processId)
+        return TRUE;
+    HWND textControl = GetDlgItem(window, kMessageTextId);
+    if (!textControl)
+        return TRUE;  // some other dialog
+
+    std::lock_guard<std::mutex> hold(self->m_lock);
+    // A box that was told to close may still be listed for a moment.
+    if (std::find(self->m_closed.begin(), self->m_closed.end(), window) != self->m_closed.end())
+        return TRUE;
+    self->m_seen.push_back({WindowText(window), WindowText(textControl)});
+    self->m_closed.push_back(window);
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}

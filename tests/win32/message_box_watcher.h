@@ -1,0 +1,38 @@
+// Watches for message boxes (dialog class "#32770") on a thread of its own,
+// records caption and text of each, and closes it with OK.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct SeenBox {
+    std::string caption;
+    std::string text;
+};
+
+class MessageBoxWatcher {
+public:
+    // processId 0 watches boxes of every process.
+    explicit MessageBoxWatcher(DWORD processId = GetCurrentProcessId());
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    // Boxes seen and closed so far; clears the record.
+    std::vector<SeenBox> Take();
+
+private:
+    void Run();
+    static BOOL CALLBACK VisitWindow(HWND window, LPARAM self);
+
+    DWORD m_processId;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_lock;
+    std::vector<SeenBox> m_seen;
+    std::vector<HWND> m_closed;
+    std::thread m_thread;
+};
