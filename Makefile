@@ -2,7 +2,6 @@
 .PHONY: test demo clean
 
 test:
-	@mkdir -p build
 	@scripts/run-tests.sh
 
 demo:

@@ -4,6 +4,9 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+# BUILD_DIR lets two checkouts or two people build side by side.
+export BUILD_DIR="${BUILD_DIR:-build}"
+mkdir -p "$BUILD_DIR"
 
 scripts/install-deps.sh || exit 1
 
@@ -26,22 +29,22 @@ count_results() {
 }
 
 echo "== Native core (AddressSanitizer, UndefinedBehaviorSanitizer)"
-if cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >build/native.log 2>&1 &&
-   cmake --build build/native -j "$jobs" >>build/native.log 2>&1; then
-    ctest --test-dir build/native --output-on-failure -j "$jobs" 2>&1 | tee build/native-tests.log
-    count_results build/native-tests.log
+if cmake -S . -B "$BUILD_DIR"/native -DCMAKE_BUILD_TYPE=Debug >"$BUILD_DIR"/native.log 2>&1 &&
+   cmake --build "$BUILD_DIR"/native -j "$jobs" >>"$BUILD_DIR"/native.log 2>&1; then
+    ctest --test-dir "$BUILD_DIR"/native --output-on-failure -j "$jobs" 2>&1 | tee "$BUILD_DIR"/native-tests.log
+    count_results "$BUILD_DIR/native-tests.log"
 else
-    cat build/native.log; echo "native build failed"; failed=$((failed + 1))
+    cat "$BUILD_DIR"/native.log; echo "native build failed"; failed=$((failed + 1))
 fi
 
 echo "== Windows (cross-built, run under Wine)"
-if cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-         -DCMAKE_BUILD_TYPE=Release >build/win32.log 2>&1 &&
-   cmake --build build/win32 -j "$jobs" >>build/win32.log 2>&1; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-wine-tests.sh 2>&1 | tee build/win32-tests.log
-    count_results build/win32-tests.log
+if cmake -S . -B "$BUILD_DIR"/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+         -DCMAKE_BUILD_TYPE=Release >"$BUILD_DIR"/win32.log 2>&1 &&
+   cmake --build "$BUILD_DIR"/win32 -j "$jobs" >>"$BUILD_DIR"/win32.log 2>&1; then
+    xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run-wine-tests.sh 2>&1 | tee "$BUILD_DIR"/win32-tests.log
+    count_results "$BUILD_DIR"/win32-tests.log
 else
-    tail -n 60 build/win32.log; echo "Windows build failed"; failed=$((failed + 1))
+    tail -n 60 "$BUILD_DIR"/win32.log; echo "Windows build failed"; failed=$((failed + 1))
 fi
 
 echo

@@ -11,4 +11,4 @@ wineserver -p
 trap 'wineserver -k 2>/dev/null' EXIT
 
 # Wine tests share one prefix and its registry: one at a time.
-ctest --test-dir build/win32 --output-on-failure -j 1
+ctest --test-dir "${BUILD_DIR:-build}/win32" --output-on-failure -j 1
