@@ -1,0 +1,439 @@
+#include "job_engine.h"
+
+#include <new>
+#include <string>
+
+#include "../setup/config_record.h"
+#include "job_counter.h"
+#include "job_effects.h"
+#include "job_id_table.h"
+#include "job_table.h"
+#include "launcher_state.h"
+#include "log_text.h"
+#include "print_method.h"
+#include "print_out_policy.h"
+
+namespace {
+
+const char kSeparatorLine[] = "------------------------------";
+
+void Log(int32_t number, const char* text)
+{
+    Effects().WriteLog(number, text);
+}
+
+void Log(int32_t number, const std::string& text)
+{
+    Effects().WriteLog(number, text.c_str());
+}
+
+void Report(int32_t errorNumber, uint32_t jobId)
+{
+    Effects().ReportError(errorNumber, jobId);
+}
+
+// Last resort of the entry functions: nothing may leave them.
+void ReportUnexpected(int32_t errorNumber, uint32_t jobId) noexcept
+{
+    try {
+        Report(errorNumber, jobId);
+    } catch (...) {
+    }
+}
+
+// The count the "jobcnt=" lines show: what is left once this job has gone.
+int CountAfterThisJob()
+{
+    return static_cast<int>(gJobCnt.Count()) - 1;
+}
+
+bool CreateRecord(uint32_t id, uint32_t copies, bool onlyJob)
+{
+    try {
+        if (onlyJob)
+            gJobTable.Clear();
+        gJobTable.Append(id, copies);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// Makes the job after leftId current once leftId has left the table. With no
+// job left the launcher is told to suspend and *next is null.
+bool MakeNextJobCurrent(uint32_t leftId, JobRecord** next)
+{
+    *next = nullptr;
+    const uint32_t nextId = JobIdTable::IdAfter(leftId);
+    gJobIdTable.SetCurrentJob(nextId);
+    if (gJobCnt.Count() == 0) {
+        Log(0, kSeparatorLine);
+        Log(0, "==>Luncher : Suspend MSG post");
+        Effects().PostToLauncher(0, 0, LM_SUSPEND);
+        return true;
+    }
+    JobRecord* job = FindJob(nextId);
+    if (!job) {
+        // The next id was aborted while it waited, or never got its record:
+        // the oldest job left follows.
+        job = gJobTable.Head();
+        if (!job) {
+            Report(1, nextId);
+            return false;
+        }
+        gJobIdTable.SetCurrentJob(job->jobId);
+    }
+    *next = job;
+    return true;
+}
+
+// Undoes a job that failed in StartJob after its id was issued: it is no
+// longer counted, its record goes and its id stays closed. A current job
+// leaves as if aborted at once, so no later job waits behind it.
+void TakeBackStartedJob(uint32_t id)
+{
+    gJobIdTable.SetOpen(id, false);
+    JobRecord* job = FindJob(id);
+    if (!job) {
+        gJobCnt.Decrement();
+        return;
+    }
+    if (gJobIdTable.IsCurrentJob(id)) {
+        job->ended = true;
+        AdvanceCurrentJob(id);
+    } else {
+        RemoveJob(id);
+    }
+}
+
+bool StartJobSteps(uint32_t* idOut, uint32_t copies)
+{
+    Log(0, "---{ JP_StartJob() was Called");
+    if (!idOut) {
+        Report(1, 0);
+        return false;
+    }
+    *idOut = 0;
+    if (!gJobCnt.IncrementWithLimit(gConfig.JobLimit)) {
+        Report(20, 0);
+        return false;
+    }
+    if (copies == 0 || copies > gConfig.CopiesLimit) {
+        gJobCnt.Decrement();
+        Report(21, 0);
+        return false;
+    }
+    const int32_t printerError = Effects().CheckPrinter(gConfig.PrintOutCheckFlags);
+    if (printerError != 0) {
+        gJobCnt.Decrement();
+        Report(printerError, 0);
+        return false;
+    }
+
+    const uint32_t id = gJobIdTable.NextJobId();
+    *idOut = id;
+    Log(JobLogNumber(id), FormatLogText("  Copies:%d ID=%d was returned. gJobCnt:%d",
+                                        static_cast<int>(copies), static_cast<int>(id),
+                                        static_cast<int>(gJobCnt.Count())));
+
+    if (gJobCnt.Count() == 1) {
+        if (!CreateRecord(id, copies, true)) {
+            Report(18, 0);
+            TakeBackStartedJob(id);
+            return false;
+        }
+        // The only job is the current one, also when ids before it were taken back.
+        gJobIdTable.SetCurrentJob(id);
+        if (gbLuncherExist == 1) {
+            Log(0, kSeparatorLine);
+            Log(0, "==>Luncher : Resume MSG post");
+            Effects().PostToLauncher(0, 0, LM_RESUME);
+        } else {
+            gbLuncherExist = Effects().CreateLauncher() ? 1 : 0;
+            if (gbLuncherExist == 0) {
+                gJobIdTable.ResetJobIds();
+                gJobCnt.Reset();
+                gJobTable.Clear();
+                return false;
+            }
+        }
+    } else {
+        if (!gJobTable.Tail()) {
+            Report(1, 0);
+            TakeBackStartedJob(id);
+            return false;
+        }
+        if (!CreateRecord(id, copies, false)) {
+            Report(18, 0);
+            TakeBackStartedJob(id);
+            return false;
+        }
+    }
+
+    JobRecord* job = FindJob(id);
+    if (!job) {
+        Report(1, id);
+        TakeBackStartedJob(id);
+        return false;
+    }
+    gConfig.PrintAfterReceivedAllData = Effects().ReadPrintAfterReceivedAllData();
+    job->hasSettings = Effects().ReadPrintSetting(job->settings);
+    if (!DecidePrintMethod(gConfig.PrintAfterReceivedAllData, job->GetpSetting(), copies,
+                           &job->printMethod)) {
+        // Open for the moment so that the report shows its box; it closes the id.
+        gJobIdTable.SetOpen(id, true);
+        Report(36, id);
+        TakeBackStartedJob(id);
+        return false;
+    }
+    const PrintSettings* settings = job->GetpSetting();
+    if (!settings)
+        Report(3, id);
+    if (!settings || !Effects().WriteJobSettingsFile(id, copies, *settings)) {
+        Effects().DeleteHandoffFile(id, 0);
+        TakeBackStartedJob(id);
+        return false;
+    }
+
+    gJobIdTable.SetOpen(id, true);
+    Log(1020, " OK JP_StartJob");
+    return true;
+}
+
+bool EndJobSteps(uint32_t id, bool checkOpen)
+{
+    Log(JobLogNumber(id), FormatLogText("---} JP_EndJob(%d):jobcnt=%d", static_cast<int>(id),
+                                        CountAfterThisJob()));
+    if (checkOpen && !gJobIdTable.IsOpen(id)) {
+        Report(15, id);
+        return false;
+    }
+    JobRecord* job = FindJob(id);
+    if (!job) {
+        Report(5, id);
+        return false;
+    }
+    job->ended = true;
+    // A job that is not current keeps its id open and its pages held until
+    // the jobs before it have gone.
+    const bool result = gJobIdTable.IsCurrentJob(id) ? AdvanceCurrentJob(id) : true;
+    Log(1020, result ? " OK JP_EndJob" : " NG JP_EndJob");
+    return result;
+}
+
+// An error that closed the id of a job still in the table leaves the host no
+// way to end it: it is ended here, as at the page limit, so that what it
+// holds goes out and the jobs behind it are not held for ever.
+void EndIfStopped(uint32_t id)
+{
+    const JobRecord* job = FindJob(id);
+    if (job && !job->ended && !gJobIdTable.IsOpen(id))
+        EndJobSteps(id, false);
+}
+
+bool SendDataSteps(uint32_t id, const char* path)
+{
+    if (id == 0) {
+        Log(0, "<<Error>> JP_SendData() Illegal Call. May be JP_StartJob returned FALSE");
+        return false;
+    }
+    const std::string hostPath = path ? path : "";
+    std::string pagePath = hostPath;
+    if (!hostPath.empty())
+        Effects().MovePageFile(hostPath, pagePath);  // a failed move goes unreported
+    Log(JobLogNumber(id),
+        FormatLogText("---- JP_SendData(%d,%s)", static_cast<int>(id), pagePath.c_str()));
+
+    if (!gJobIdTable.IsOpen(id)) {
+        Report(15, id);
+        return false;
+    }
+    if (gbLuncherExist == 0) {
+        Report(16, id);
+        EndIfStopped(id);
+        return false;
+    }
+    JobRecord* job = FindJob(id);
+    if (!job) {
+        Report(5, id);
+        return false;
+    }
+    if (job->receivedPages >= gConfig.PagesLimit) {
+        Report(22, id);
+        EndJobSteps(id, false);
+        return false;
+    }
+    // A page whose path the job could not keep is refused before it counts.
+    if (!DataTable::IsStorablePath(pagePath)) {
+        Report(4, id);
+        EndIfStopped(id);
+        return false;
+    }
+
+    const uint32_t page = ++job->receivedPages;
+    bool accepted;
+    if (gJobIdTable.IsCurrentJob(id)) {
+        accepted = ApplyPrintMethod(*job, page, pagePath);
+    } else {
+        Log(JobLogNumber(id, page), "   Not Current Job => Data Hold");
+        accepted = HoldPage(id, pagePath);
+    }
+    if (!accepted) {
+        EndIfStopped(id);
+        return false;
+    }
+    Log(1020, " OK JP_SendData");
+    return true;
+}
+
+bool AbortJobSteps(uint32_t id)
+{
+    if (id == 0) {
+        Log(0, "JP_AbortJob() Called with Illegal ID . May be JP_StartJob returned FALSE");
+        return false;
+    }
+    Log(JobLogNumber(id), FormatLogText("---} JP_AbortJob(%d):jobcnt=%d", static_cast<int>(id),
+                                        CountAfterThisJob()));
+    if (!gJobIdTable.IsOpen(id)) {
+        Report(15, id);
+        return false;
+    }
+    JobRecord* job = FindJob(id);
+    if (!job) {
+        Report(5, id);
+        return false;
+    }
+    job->ended = true;
+    const uint32_t held = job->HeldPages();
+    if (gConfig.RemainScanedDataOnPC != 0) {
+        Log(JobLogNumber(id, held), "    remain all data");
+    } else {
+        for (uint32_t i = 1; i <= held; ++i) {
+            const std::string& path = job->dataTable.Entry(i - 1);
+            const bool deleted = Effects().DeletePageFile(path);
+            if (!deleted)
+                Report(37, id);
+            Log(JobLogNumber(id, i),
+                FormatLogText(deleted ? "  File \"%s\" was Deleted without Print(AbortJob)"
+                                      : "  File \"%s\" was NOT Deleted",
+                              path.c_str()));
+        }
+    }
+    job->dataTable.Clear();
+
+    const bool result = gJobIdTable.IsCurrentJob(id) ? AdvanceCurrentJob(id) : RemoveJob(id);
+    Log(1020, result ? " OK JP_AbortJob" : " NG JP_AbortJob");
+    return result;
+}
+
+}  // namespace
+
+void ResetJobState()
+{
+    gbLuncherExist = 0;
+    gJobCnt.Reset();
+    gJobIdTable.ResetJobIds();
+    gJobTable.Clear();
+}
+
+bool StartJob(uint32_t* idOut, uint32_t copies)
+{
+    try {
+        return StartJobSteps(idOut, copies);
+    } catch (...) {
+        ReportUnexpected(1, 0);
+        return false;
+    }
+}
+
+bool SendData(uint32_t id, const char* path)
+{
+    try {
+        return SendDataSteps(id, path);
+    } catch (const std::bad_alloc&) {
+        ReportUnexpected(4, id);
+        return false;
+    } catch (...) {
+        ReportUnexpected(1, id);
+        return false;
+    }
+}
+
+bool EndJob(uint32_t id)
+{
+    if (id == 0) {
+        Log(0, "JP_EndJob() Called with Illegal ID . May be JP_StartJob returned FALSE");
+        return false;
+    }
+    try {
+        return EndJobSteps(id, true);
+    } catch (...) {
+        ReportUnexpected(1, id);
+        return false;
+    }
+}
+
+bool AbortJob(uint32_t id)
+{
+    try {
+        return AbortJobSteps(id);
+    } catch (...) {
+        ReportUnexpected(1, id);
+        return false;
+    }
+}
+
+bool RemoveJob(uint32_t id)
+{
+    JobRecord* job = FindJob(id);
+    if (!job) {
+        Report(1, id);
+        return false;
+    }
+    if (!gJobCnt.Decrement()) {
+        Report(2, id);
+        return false;
+    }
+    gJobIdTable.SetOpen(id, false);
+    // A job that received pages leaves its settings file to the launcher.
+    if (job->receivedPages == 0)
+        Effects().DeleteHandoffFile(id, 0);
+    gJobTable.Remove(id);
+    return true;
+}
+
+bool AdvanceCurrentJob(uint32_t id)
+{
+    bool result = true;
+    // Every round removes one record, so the rounds end with the table.
+    for (size_t rounds = gJobTable.Size() + 1; rounds > 0; --rounds) {
+        if (!PrintOutHoldedData(id)) {
+            // What could not be handed over stays in the data folder; the job
+            // leaves all the same, so the jobs behind it are not held for ever.
+            Report(52, id);
+            result = false;
+        }
+        if (!RemoveJob(id)) {
+            Report(52, id);
+            return false;
+        }
+        JobRecord* next = nullptr;
+        if (!MakeNextJobCurrent(id, &next))
+            return false;
+        if (!next)
+            return result;
+        id = next->jobId;
+        if (next->ended)
+            continue;  // ended while it waited: out and removed at once
+        if (PrintOutHoldedData(id))
+            return result;
+        Report(52, id);
+        if (gJobIdTable.IsOpen(id))
+            return false;
+        // The error closed the new current job's id, so the host can no
+        // longer end it: it ends here.
+        next->ended = true;
+        result = false;
+    }
+    return false;
+}

@@ -1,0 +1,3 @@
+#include "launcher_state.h"
+
+int32_t gbLuncherExist = 0;
