@@ -1,0 +1,45 @@
+#include "data_folder.h"
+
+#include "bounded_text.h"
+#include "config_record.h"
+#include "install_folders.h"
+
+namespace {
+
+class FileRemover : public DirectoryEntryVisitor {
+public:
+    FileRemover(const char* folder, FileSystem& files) : m_folder(folder), m_files(files) {}
+
+    void Visit(const char* name, bool isDirectory) override
+    {
+        if (isDirectory)
+            return;
+        // Removed by full path, so nothing depends on the current directory.
+        char path[kPathBufferSize];
+        if (JoinPath(path, sizeof path, m_folder, name))
+            m_files.RemoveFile(path);
+    }
+
+private:
+    const char* m_folder;
+    FileSystem& m_files;
+};
+
+}  // namespace
+
+void EmptyDataFolder(const char* dataDir, FileSystem& files)
+{
+    char folder[kPathBufferSize];
+    char pattern[kPathBufferSize];
+    if (!dataDir || dataDir[0] == '\0' ||
+        !JoinPath(folder, sizeof folder, dataDir, kDataFolderName) ||
+        !JoinPath(pattern, sizeof pattern, folder, "*.*"))
+        return;
+
+    char saved[kPathBufferSize];
+    const bool haveSaved = files.CurrentDir(saved, sizeof saved);
+    FileRemover remover(folder, files);
+    files.ListEntries(pattern, remover);
+    if (haveSaved)
+        files.ChangeDir(saved);
+}

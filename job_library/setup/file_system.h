@@ -1,0 +1,31 @@
+// The file and folder operations of the library's set-up. The DLL uses the
+// Windows file functions; native tests use a fake.
+#pragma once
+#include <cstddef>
+
+class DirectoryEntryVisitor {
+public:
+    virtual ~DirectoryEntryVisitor() = default;
+    // One entry of a listing: its bare name and whether it is a folder.
+    virtual void Visit(const char* name, bool isDirectory) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The process's current directory; false when it does not fit buffer.
+    virtual bool CurrentDir(char* buffer, size_t size) = 0;
+    virtual bool ChangeDir(const char* path) = 0;
+
+    // Whether the file can be opened for reading (it is closed again at once).
+    virtual bool CanOpenForReading(const char* path) = 0;
+    // Opens the file for appending and closes it, which creates it when
+    // missing; false when it cannot be opened.
+    virtual bool CreateIfMissing(const char* path) = 0;
+
+    // Lists the entries matching pattern (folder and wildcard); "." and ".."
+    // come as folders. Entries may be removed while the listing runs.
+    virtual void ListEntries(const char* pattern, DirectoryEntryVisitor& visitor) = 0;
+    virtual bool RemoveFile(const char* path) = 0;
+};

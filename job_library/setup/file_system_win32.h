@@ -1,0 +1,13 @@
+// FileSystem over the Windows file functions.
+#pragma once
+#include "file_system.h"
+
+class Win32FileSystem : public FileSystem {
+public:
+    bool CurrentDir(char* buffer, size_t size) override;
+    bool ChangeDir(const char* path) override;
+    bool CanOpenForReading(const char* path) override;
+    bool CreateIfMissing(const char* path) override;
+    void ListEntries(const char* pattern, DirectoryEntryVisitor& visitor) override;
+    bool RemoveFile(const char* path) override;
+};

@@ -1,0 +1,188 @@
+// JP_init's steps against fake platform services and a real debug log file:
+// where the registry reads stop, which lines are written, what the data
+// folder loses, and the result.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "fake_setup_platform.h"
+#include "jobs/job_counter.h"
+#include "jobs/launcher_state.h"
+#include "setup/clog_file.h"
+#include "setup/install_folders.h"
+#include "setup/library_init.h"
+
+namespace {
+
+const char kKey[] = "SOFTWARE\\TRVX\\Corvane-Suite\\Quillmate";
+const char kDataPattern[] = "C:\\Kestro\\sys\\Data\\*.*";
+const char* const kValueNames[] = {"Debug Log Path", "Directory Path", "Setting Path",
+                                   "System Directory"};
+
+class JpInitTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/jpinitXXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_logDir = std::string(pattern) + "/";
+        m_files.readable = {"C:\\host\\KESTRO.cfg"};
+        m_files.listings[kDataPattern] = {
+            {".", true}, {"..", true}, {"old1.tmp", false}, {"keep", true}, {"old2.tmp", false}};
+        const std::string values[] = {m_logDir, "C:\\Kestro", "C:\\Kestro\\ini", "C:\\Kestro\\sys"};
+        for (int i = 0; i < 4; ++i)
+            m_registry.SetText(kKey, kValueNames[i], values[i]);
+        // Folders an earlier run may have left.
+        std::snprintf(gIniDir, sizeof gIniDir, "stale");
+        std::snprintf(gDataDir, sizeof gDataDir, "stale");
+    }
+    void TearDown() override
+    {
+        std::remove((m_logDir + "KESTROd.LOG").c_str());
+        std::remove((m_logDir + "KESTROe.log").c_str());
+        rmdir(m_logDir.c_str());
+    }
+
+    int32_t Init(const char* caller = "Scan")
+    {
+        return InitLibrary(caller, SetupPlatform{m_profile, m_registry, m_files});
+    }
+
+    // "<number>|<text>" of each log line, record 1 to the newest.
+    std::vector<std::string> LogLines() const
+    {
+        std::ifstream in(m_logDir + "KESTROd.LOG", std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        const std::string file = all.str();
+        std::vector<std::string> lines;
+        const size_t newest = file.empty() ? 0 : std::strtoul(file.c_str(), nullptr, 10) / 300;
+        for (size_t i = 1; i <= newest && (i + 1) * 300 <= file.size(); ++i) {
+            std::string text = file.substr(i * 300 + 28, 269);
+            text.erase(text.find_last_not_of(' ') + 1);
+            lines.push_back(std::to_string(std::atoi(file.substr(i * 300 + 22, 5).c_str())) +
+                            "|" + text);
+        }
+        return lines;
+    }
+
+    // Registry calls of reading the values up to `last`; the value `last`
+    // itself is read only when its size was acceptable.
+    std::vector<std::string> ReadsUpTo(int last, bool lastRead) const
+    {
+        std::vector<std::string> calls = {std::string("open ") + kKey};
+        for (int i = 0; i <= last; ++i) {
+            calls.push_back(std::string("size ") + kValueNames[i]);
+            if (i < last || lastRead)
+                calls.push_back(std::string("read ") + kValueNames[i]);
+        }
+        calls.push_back("close");
+        return calls;
+    }
+
+    FakeProfile m_profile;
+    FakeRegistry m_registry;
+    FakeFileSystem m_files;
+    std::string m_logDir;
+};
+
+TEST_F(JpInitTest, ReadyInstallationWritesStartLinesAndEmptiesTheDataFolder)
+{
+    m_profile.Set("C:\\Kestro\\ini\\KESTROst.ini", "Velora Config", "PrintAfterReceivedAllData",
+                  "1");
+    ASSERT_EQ(Init("Scan"), 1);
+
+    EXPECT_EQ(m_registry.calls, ReadsUpTo(3, true));
+    EXPECT_EQ(LogLines(), std::vector<std::string>(
+                              {"1020|------------------------------JP_Init(Scan) was Called",
+                               "0|  SubKey:SOFTWARE\\TRVX\\Corvane-Suite\\Quillmate",
+                               "0|  ini file path:C:\\Kestro\\ini", "0|  exe file path:C:\\Kestro",
+                               "0|  log file path:" + m_logDir, "1020| OK JP_Init"}));
+    // Files by full path, folders kept, current directory restored, then
+    // both logs created.
+    EXPECT_EQ(m_files.calls, std::vector<std::string>(
+                                 {std::string("list ") + kDataPattern,
+                                  "remove C:\\Kestro\\sys\\Data\\old1.tmp",
+                                  "remove C:\\Kestro\\sys\\Data\\old2.tmp", "chdir C:\\host",
+                                  "create " + m_logDir + "KESTROd.LOG",
+                                  "create " + m_logDir + "KESTROe.log"}));
+    EXPECT_STREQ(gSettingFile, "C:\\Kestro\\ini\\KESTROst.ini");
+    EXPECT_EQ(gConfig.PrintAfterReceivedAllData, 1);
+}
+
+TEST_F(JpInitTest, MissingCfgOrKeyFailsWithoutWritingOrDeleting)
+{
+    gJobCnt.IncrementWithLimit(5);
+    gbLuncherExist = 1;
+    m_files.readable.clear();
+    EXPECT_EQ(Init(), 0);
+    EXPECT_TRUE(m_registry.calls.empty());
+    EXPECT_EQ(gJobCnt.Count(), 0u);  // the job state is reset all the same
+    EXPECT_EQ(gbLuncherExist, 0);
+
+    m_files.readable = {"C:\\host\\KESTRO.cfg"};
+    m_registry.keys.clear();
+    EXPECT_EQ(Init(), 0);
+    EXPECT_EQ(m_registry.calls.size(), 1u);
+    EXPECT_TRUE(m_files.calls.empty());
+    EXPECT_TRUE(LogLines().empty());
+}
+
+class MissingValueTest : public JpInitTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(MissingValueTest, ReadingStopsThereAndOnlyTheClosingLineIsWritten)
+{
+    const int missing = GetParam();
+    m_registry.keys[kKey].erase(kValueNames[missing]);
+    EXPECT_EQ(Init(), 1);
+    EXPECT_EQ(m_registry.calls, ReadsUpTo(missing, false));
+    // Without the log folder even the closing line has nowhere to go.
+    EXPECT_EQ(LogLines(), missing == 0 ? std::vector<std::string>()
+                                       : std::vector<std::string>{"1020| OK JP_Init"});
+    EXPECT_STREQ(gLog.LogPath(), missing == 0 ? "" : (m_logDir + "KESTROd.LOG").c_str());
+    EXPECT_STREQ(gIniDir, missing > 2 ? "C:\\Kestro\\ini" : "");
+    EXPECT_STREQ(gSettingFile, missing > 2 ? "C:\\Kestro\\ini\\KESTROst.ini" : "");
+    EXPECT_STREQ(gDataDir, "");
+    EXPECT_TRUE(m_files.calls.empty());  // no log files, data folder untouched
+}
+
+INSTANTIATE_TEST_SUITE_P(EachValue, MissingValueTest, ::testing::Values(0, 1, 2, 3));
+
+TEST_F(JpInitTest, EmptyOrOverlongValueCountsAsUnreadable)
+{
+    for (const std::string& bad : {std::string(), std::string(260, 's')}) {
+        m_registry.SetText(kKey, "Setting Path", bad);
+        m_registry.calls.clear();
+        EXPECT_EQ(Init(), 1);
+        EXPECT_EQ(m_registry.calls, ReadsUpTo(2, bad.empty())) << bad.size();
+        EXPECT_STREQ(gIniDir, "");
+    }
+    // A value stored without terminator still fits when it leaves room for one.
+    m_registry.keys[kKey]["Setting Path"] = std::string(259, 'i');
+    m_registry.keys[kKey]["System Directory"] = std::string(260, 'd');
+    Init();
+    EXPECT_EQ(gIniDir, std::string(259, 'i'));
+    EXPECT_STREQ(gSettingFile, "");  // folder + "\KESTROst.ini" does not fit
+    EXPECT_STREQ(gDataDir, "");
+}
+
+TEST_F(JpInitTest, FailedCloseOrUnwritableLogGivesZero)
+{
+    m_registry.closeFails = true;
+    EXPECT_EQ(Init(), 0);
+    EXPECT_EQ(LogLines(), std::vector<std::string>{"1020| NG JP_Init"});
+    EXPECT_EQ(m_files.calls.at(1), "remove C:\\Kestro\\sys\\Data\\old1.tmp");
+
+    m_registry.closeFails = false;
+    m_registry.SetText(kKey, "Debug Log Path", m_logDir + "missing/");
+    EXPECT_EQ(Init(), 0);
+}
+
+}  // namespace
