@@ -1,0 +1,205 @@
+// wine_printers.exe run as a child process, and a page printed through a
+// printer it added. The prefix's printers are put back after each test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "printer_setup.h"
+#include "printer_state.h"
+
+namespace {
+
+const char kPrinter[] = "JP tool test printer";
+
+struct ToolRun {
+    DWORD exitCode;
+    std::string output;
+};
+
+class HandleOwner {
+public:
+    explicit HandleOwner(HANDLE handle = nullptr) : m_handle(handle) {}
+    ~HandleOwner()
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+    }
+    HandleOwner(const HandleOwner&) = delete;
+    HandleOwner& operator=(const HandleOwner&) = delete;
+    HANDLE Get() const { return m_handle; }
+    void Reset()
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+    HANDLE* Out() { return &m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+std::string ToolPath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    folder.erase(folder.find_last_of('\\') + 1);
+    return folder + "wine_printers.exe";
+}
+
+// Runs the tool with `arguments` and collects what it writes to stdout.
+ToolRun RunTool(const std::string& arguments)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HandleOwner readEnd;
+    HandleOwner writeEnd;
+    if (!CreatePipe(readEnd.Out(), writeEnd.Out(), &inherit, 0))
+        return {~0u, "CreatePipe failed"};
+    SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd.Get();
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::string commandLine = "\"" + ToolPath() + "\" " + arguments;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return {~0u, "CreateProcess failed"};
+    HandleOwner processHandle(process.hProcess);
+    HandleOwner threadHandle(process.hThread);
+    writeEnd.Reset();  // the pipe ends when the child's copy closes
+
+    ToolRun run = {~0u, std::string()};
+    char buffer[512];
+    DWORD got = 0;
+    while (ReadFile(readEnd.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        for (DWORD i = 0; i < got; ++i) {
+            if (buffer[i] != '\r')  // text-mode stdout ends lines with CR LF
+                run.output += buffer[i];
+        }
+    }
+    WaitForSingleObject(processHandle.Get(), 60000);
+    GetExitCodeProcess(processHandle.Get(), &run.exitCode);
+    return run;
+}
+
+// The Unix path of a Windows path, as Wine maps it ("" when not under Wine).
+std::string UnixPath(const std::string& windowsPath)
+{
+    typedef char*(__cdecl * ToUnix)(const WCHAR*);
+    const ToUnix toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                               "wine_get_unix_file_name")));
+    if (!toUnix)
+        return std::string();
+    std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* unixPath = toUnix(wide.c_str());
+    if (!unixPath)
+        return std::string();
+    std::string result(unixPath);
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return std::string();
+    HandleOwner file(opened);
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+class WinePrintersTool : public ::testing::Test {
+protected:
+    wine_printers::ScopedPrinterState m_restore;
+};
+
+TEST_F(WinePrintersTool, AddListDefaultRemoveAndClear)
+{
+    const std::string quoted = std::string("\"") + kPrinter + "\"";
+    ASSERT_EQ(RunTool("add " + quoted + " /tmp/jp-tool-a.ps --default").exitCode, 0u);
+    ASSERT_EQ(RunTool("add \"JP tool second\" FILE:").exitCode, 0u);
+
+    ToolRun list = RunTool("list");
+    ASSERT_EQ(list.exitCode, 0u);
+    EXPECT_NE(list.output.find(std::string(kPrinter) +
+                               "\t/tmp/jp-tool-a.ps\tWine PostScript Driver\t(default)\n"),
+              std::string::npos)
+        << list.output;
+    EXPECT_NE(list.output.find("JP tool second\tFILE:\tWine PostScript Driver\n"),
+              std::string::npos)
+        << list.output;
+
+    // Adding again replaces the printer's port.
+    ASSERT_EQ(RunTool("add " + quoted + " /tmp/jp-tool-b.ps").exitCode, 0u);
+    std::vector<wine_printers::PrinterEntry> printers;
+    std::string error;
+    ASSERT_TRUE(wine_printers::ListPrinters(printers, error)) << error;
+    bool found = false;
+    for (const auto& printer : printers) {
+        if (printer.name == kPrinter) {
+            found = true;
+            EXPECT_EQ(printer.port, "/tmp/jp-tool-b.ps");
+        }
+    }
+    EXPECT_TRUE(found);
+
+    EXPECT_EQ(RunTool("default \"JP tool second\"").exitCode, 0u);
+    EXPECT_EQ(wine_printers::DefaultPrinterName(), "JP tool second");
+    EXPECT_EQ(RunTool("default \"JP no such printer\"").exitCode, 1u);
+
+    EXPECT_EQ(RunTool("remove \"JP tool second\"").exitCode, 0u);
+    EXPECT_EQ(RunTool("remove \"JP tool second\"").exitCode, 0u);  // already gone
+    EXPECT_EQ(RunTool("clear").exitCode, 0u);
+    ASSERT_TRUE(wine_printers::ListPrinters(printers, error)) << error;
+    EXPECT_TRUE(printers.empty());
+    EXPECT_EQ(wine_printers::DefaultPrinterName(), "");
+
+    EXPECT_EQ(RunTool("").exitCode, 2u);
+    EXPECT_EQ(RunTool("add only-a-name").exitCode, 2u);
+}
+
+TEST_F(WinePrintersTool, PrinterOnAUnixPathWritesEachJobThereAsPostScript)
+{
+    char temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+    const std::string output = std::string(temp) + "jp-tool-test-page.ps";
+    DeleteFileA(output.c_str());
+    const std::string port = UnixPath(output);
+    ASSERT_FALSE(port.empty());
+
+    std::string error;
+    ASSERT_TRUE(wine_printers::AddPrinterOnPort(kPrinter, port, error)) << error;
+    HDC dc = CreateDCA(nullptr, kPrinter, nullptr, nullptr);
+    ASSERT_NE(dc, nullptr) << "the driver found no PPD";
+    DOCINFOA document = {};
+    document.cbSize = sizeof document;
+    document.lpszDocName = "test page";
+    EXPECT_GT(StartDocA(dc, &document), 0);
+    EXPECT_GT(StartPage(dc), 0);
+    EXPECT_TRUE(TextOutA(dc, 100, 100, "page", 4));
+    EXPECT_GT(EndPage(dc), 0);
+    EXPECT_GT(EndDoc(dc), 0);
+    DeleteDC(dc);
+
+    const std::string printed = ReadWholeFile(output);
+    EXPECT_EQ(printed.compare(0, 4, "%!PS"), 0) << printed.substr(0, 40);
+    EXPECT_NE(printed.find("%%Page: 1"), std::string::npos);
+    DeleteFileA(output.c_str());
+}
+
+}  // namespace
