@@ -1,0 +1,14 @@
+// Names of the hand-off files the launcher reads: "KST_", the job id in two
+// columns, the page number in three columns and ".$$$", in the temporary
+// folder. Page 0 names the job's settings file.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Forms the name of the hand-off file of (jobId, page) in tempDir (which ends
+// with a backslash) into name, a buffer of size bytes. The numbers are padded
+// with spaces and widen only when they need to: job 3, page 12 gives
+// "KST_ 3 12.$$$". False, with an empty buffer, when tempDir is empty or the
+// name does not fit: a shortened name would name another file.
+bool HandoffFileName(const char* tempDir, uint32_t jobId, uint32_t page, char* name,
+                     size_t size);

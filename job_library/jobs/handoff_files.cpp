@@ -1,0 +1,120 @@
+#include "handoff_files.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "../setup/config_record.h"
+#include "handoff_file_name.h"
+
+namespace {
+
+const char kLineEnd[] = "\r\n";
+
+// Writes text with every "\n" and the end of the line as CR LF, the way a
+// text-mode stream writes it, so the file reads the same everywhere.
+bool WriteLine(HandoffFile& file, const char* text)
+{
+    const char* segment = text;
+    for (const char* lf = std::strchr(segment, '\n'); lf; lf = std::strchr(segment, '\n')) {
+        const size_t length = static_cast<size_t>(lf - segment);
+        if (!file.Write(segment, length) || !file.Write(kLineEnd, 2))
+            return false;
+        segment = lf + 1;
+    }
+    return file.Write(segment, std::strlen(segment)) && file.Write(kLineEnd, 2);
+}
+
+struct ProfileKey {
+    const char* key;
+    uint8_t value;
+};
+
+}  // namespace
+
+bool WriteHandoffLine(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
+                      uint32_t page, const char* text, bool append)
+{
+    char name[kPathBufferSize];
+    if (!HandoffFileName(tempDir, jobId, page, name, sizeof name)) {
+        files.ReportError(kErrorHandoffName, jobId);
+        return false;
+    }
+    std::unique_ptr<HandoffFile> file = files.OpenForWriting(name, append);
+    if (!file) {
+        files.ReportError(kErrorHandoffOpen, jobId);
+        return false;
+    }
+    const bool written = WriteLine(*file, text ? text : "");
+    // Closed before the report: the report may show a box and wait for the user.
+    const bool closed = file->Close();
+    file.reset();
+    if (!written || !closed) {
+        files.ReportError(kErrorHandoffWrite, jobId);
+        return false;
+    }
+    return true;
+}
+
+bool WritePageListFile(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
+                       uint32_t firstPage, const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        if (path.size() >= kPathBufferSize) {
+            files.ReportError(kErrorHandoffWrite, jobId);
+            return false;
+        }
+    }
+    char count[16];
+    std::snprintf(count, sizeof count, "%u", static_cast<unsigned>(paths.size()));
+    if (!WriteHandoffLine(files, tempDir, jobId, firstPage, count, false))
+        return false;
+    for (const std::string& path : paths) {
+        if (!WriteHandoffLine(files, tempDir, jobId, firstPage, path.c_str(), true))
+            return false;
+    }
+    return true;
+}
+
+bool WriteJobSettingsFile(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
+                          uint32_t copies, const PrintSettings& settings)
+{
+    char name[kPathBufferSize];
+    if (!HandoffFileName(tempDir, jobId, 0, name, sizeof name)) {
+        files.ReportError(kErrorHandoffName, jobId);
+        return false;
+    }
+    char value[16];
+    uint32_t error = 0;
+    std::snprintf(value, sizeof value, "%u", static_cast<unsigned>(copies));
+    files.WriteProfileValue(name, "Number of Copies", "Copies", value, &error);
+
+    const ProfileKey keys[] = {
+        {"PrintPosSetting", settings.PrintPosSetting},
+        {"SortSetting", settings.SortSetting},
+        {"PrintSizeSetting", settings.PrintSizeSetting},
+        {"NupPrintSetting", settings.NupPrintSetting},
+        {"PageFramePrintSetting", settings.PageFramePrintSetting},
+        {"AutoRotatePrintSetting", settings.AutoRotatePrintSetting},
+        {"AutoPaperChange", settings.AutoPaperChange},
+    };
+    for (const ProfileKey& key : keys) {
+        std::snprintf(value, sizeof value, "%u", static_cast<unsigned>(key.value));
+        error = 0;
+        const bool written = files.WriteProfileValue(name, "Print Setting", key.key, value, &error);
+        // The first key tells whether the file can be written at all; a
+        // failure the system gives no reason for does not stop the job.
+        if (&key == &keys[0] && !written && error != 0) {
+            files.ReportError(kErrorJobSettings, jobId);
+            return false;
+        }
+    }
+    return true;
+}
+
+void DeleteHandoffFile(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
+                       uint32_t page)
+{
+    char name[kPathBufferSize];
+    if (HandoffFileName(tempDir, jobId, page, name, sizeof name))
+        files.RemoveFile(name);
+}

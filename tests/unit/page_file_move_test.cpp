@@ -1,0 +1,209 @@
+// Moving page files into the data folder against an in-memory file system:
+// rename or copy, names that collide with waiting pages, path limits and
+// separators.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "jobs/page_file_move.h"
+#include "setup/config_record.h"
+
+namespace {
+
+class FakePageFiles : public PageFileSystem {
+public:
+    void CreateFolder(const char* path) override { folders.insert(path); }
+    bool Exists(const char* path) override
+    {
+        return files.count(path) != 0 || folders.count(path) != 0;
+    }
+    bool Rename(const char* from, const char* to) override
+    {
+        ops.push_back("rename");
+        if (!canRename || files.count(from) == 0 || Exists(to) || undeletable.count(from))
+            return false;
+        files[to] = files[from];
+        files.erase(from);
+        return true;
+    }
+    bool Copy(const char* from, const char* to) override
+    {
+        ops.push_back("copy");
+        if (files.count(from) == 0 || Exists(to))
+            return false;
+        files[to] = files[from];
+        return true;
+    }
+    bool RemoveFile(const char* path) override
+    {
+        ops.push_back("remove");
+        return undeletable.count(path) == 0 && files.erase(path) == 1;
+    }
+    void WriteLog(int32_t number, const char* text) override
+    {
+        log.push_back(std::to_string(number) + " " + text);
+    }
+
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::set<std::string> undeletable;
+    bool canRename = true;  // false: the data folder is on another volume
+    std::vector<std::string> ops;
+    std::vector<std::string> log;
+};
+
+const char kDataDir[] = "C:\\KESTRO";
+const char kData[] = "C:\\KESTRO\\Data";
+
+class PageMoveTest : public ::testing::Test {
+protected:
+    bool Move(const std::string& hostPath)
+    {
+        newPath = hostPath;
+        return MovePageFile(fs, kDataDir, hostPath, newPath);
+    }
+
+    FakePageFiles fs;
+    std::string newPath;
+};
+
+TEST_F(PageMoveTest, RenamesIntoTheDataFolderWhenItCan)
+{
+    fs.files["C:\\scan\\p1.bmp"] = "page one";
+    ASSERT_TRUE(Move("C:\\scan\\p1.bmp"));
+    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\p1.bmp");
+    EXPECT_EQ(fs.files, (std::map<std::string, std::string>{{newPath, "page one"}}));
+    EXPECT_EQ(fs.ops, (std::vector<std::string>{"rename"}));
+    EXPECT_EQ(fs.folders.count(kData), 1u);
+}
+
+TEST_F(PageMoveTest, CopiesAndDeletesTheSourceWhenItCannotRename)
+{
+    fs.canRename = false;
+    fs.files["D:\\scan\\p1.bmp"] = "page one";
+    ASSERT_TRUE(Move("D:\\scan\\p1.bmp"));
+    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\p1.bmp");
+    EXPECT_EQ(fs.files, (std::map<std::string, std::string>{{newPath, "page one"}}));
+    EXPECT_EQ(fs.ops, (std::vector<std::string>{"rename", "copy", "remove"}));
+
+    // A source that cannot be deleted stays; its copy waits in the data folder.
+    fs.files["D:\\scan\\p2.bmp"] = "page two";
+    fs.undeletable.insert("D:\\scan\\p2.bmp");
+    ASSERT_TRUE(Move("D:\\scan\\p2.bmp"));
+    EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\p2.bmp"], "page two");
+    EXPECT_EQ(fs.files.count("D:\\scan\\p2.bmp"), 1u);
+}
+
+TEST_F(PageMoveTest, MissingSourceGivesAFreeDataFolderPathAndMovesNothing)
+{
+    EXPECT_FALSE(Move("C:\\scan\\gone.bmp"));
+    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\gone.bmp");
+    EXPECT_TRUE(fs.files.empty());
+
+    // The path handed on never names another page that is waiting.
+    fs.files["C:\\KESTRO\\Data\\gone.bmp"] = "waiting";
+    EXPECT_FALSE(Move("C:\\scan\\gone.bmp"));
+    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\gone(2).bmp");
+    EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\gone.bmp"], "waiting");
+}
+
+TEST_F(PageMoveTest, TakenNameGivesTheNextFreeNumberedNameAndKeepsBothPages)
+{
+    fs.files["C:\\KESTRO\\Data\\scan.bmp"] = "first";
+    fs.files["C:\\KESTRO\\Data\\scan(2).bmp"] = "second";
+    fs.files["C:\\host\\scan.bmp"] = "third";
+    ASSERT_TRUE(Move("C:\\host\\scan.bmp"));
+    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\scan(3).bmp");
+    EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\scan.bmp"], "first");
+    EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\scan(2).bmp"], "second");
+    EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\scan(3).bmp"], "third");
+    EXPECT_EQ(fs.files.count("C:\\host\\scan.bmp"), 0u);
+
+    // The same through the copy.
+    fs.canRename = false;
+    fs.files["D:\\host\\scan.bmp"] = "fourth";
+    ASSERT_TRUE(Move("D:\\host\\scan.bmp"));
+    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\scan(4).bmp");
+    EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\scan(3).bmp"], "third");
+}
+
+TEST(NumberedFileNameTest, NumberGoesBeforeTheLastExtension)
+{
+    EXPECT_EQ(NumberedFileName("scan.bmp", 1), "scan.bmp");
+    EXPECT_EQ(NumberedFileName("scan.bmp", 2), "scan(2).bmp");
+    EXPECT_EQ(NumberedFileName("scan.bmp", 9999), "scan(9999).bmp");
+    EXPECT_EQ(NumberedFileName("page", 2), "page(2)");
+    EXPECT_EQ(NumberedFileName("a.b.tif", 3), "a.b(3).tif");
+    EXPECT_EQ(NumberedFileName(".bmp", 2), ".bmp(2)");
+    EXPECT_EQ(NumberedFileName("end.", 2), "end(2).");
+}
+
+TEST_F(PageMoveTest, SlashAndBackslashBothSeparateTheFileName)
+{
+    const char* paths[] = {"C:/scan/a.bmp", "C:\\scan/b.bmp", "C:/scan\\c.bmp",
+                           "\\\\srv\\share/d.bmp"};
+    for (const char* path : paths) {
+        fs.files[path] = path;
+        ASSERT_TRUE(Move(path)) << path;
+        EXPECT_EQ(newPath, std::string(kData) + "\\" + PageFileName(path)) << path;
+        EXPECT_EQ(PageFileName(path).size(), 5u) << path;
+    }
+    EXPECT_EQ(PageFileName("noseparator.bmp"), "noseparator.bmp");
+
+    // A path without a separator is a file in the host's current folder.
+    fs.files["rel.bmp"] = "relative";
+    ASSERT_TRUE(Move("rel.bmp"));
+    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\rel.bmp");
+}
+
+TEST_F(PageMoveTest, PathsThatDoNotFitArePutInTheLogAndNothingMoves)
+{
+    // Longest host path accepted: 259 characters.
+    const std::string longest = "C:\\" + std::string(kPathBufferSize - 9, 'h') + "\\a.bm";
+    ASSERT_EQ(longest.size(), kPathBufferSize - 1);
+    fs.files[longest] = "fits";
+    EXPECT_TRUE(Move(longest));
+    EXPECT_TRUE(fs.log.empty());
+
+    const std::string tooLong = longest + "p";
+    fs.files[tooLong] = "too long";
+    EXPECT_FALSE(Move(tooLong));
+    EXPECT_EQ(newPath, tooLong);
+    EXPECT_EQ(fs.files[tooLong], "too long");
+    ASSERT_EQ(fs.log.size(), 1u);
+    EXPECT_EQ(fs.log[0].rfind("206 <<Error>> page file not moved (path too long): C:\\hhh", 0), 0u);
+
+    // A name that fits the host folder but not the data folder.
+    const std::string longName = "C:\\" + std::string(kPathBufferSize - 8, 'n');
+    fs.files[longName] = "long name";
+    EXPECT_FALSE(Move(longName));
+    EXPECT_EQ(newPath, longName);
+    EXPECT_EQ(fs.files[longName], "long name");
+    EXPECT_EQ(fs.log.size(), 2u);
+
+    // A path that ends in a separator names no file.
+    EXPECT_FALSE(Move("C:\\scan\\"));
+    EXPECT_EQ(newPath, "C:\\scan\\");
+    EXPECT_EQ(fs.log.size(), 3u);
+}
+
+TEST_F(PageMoveTest, TakenNameWithNoRoomForANumberIsRefusedNotReplaced)
+{
+    // "Data\" + name is exactly 259 characters: "(2)" does not fit.
+    const std::string name(kPathBufferSize - 1 - sizeof kData, 'x');
+    const std::string waiting = std::string(kData) + "\\" + name;
+    ASSERT_EQ(waiting.size(), kPathBufferSize - 1);
+    fs.files[waiting] = "waiting";
+    fs.files["C:\\h\\" + name] = "new";
+    EXPECT_FALSE(Move("C:\\h\\" + name));
+    EXPECT_EQ(newPath, "C:\\h\\" + name);
+    EXPECT_EQ(fs.files[waiting], "waiting");
+    EXPECT_EQ(fs.files["C:\\h\\" + name], "new");
+    EXPECT_EQ(fs.log.size(), 1u);
+}
+
+}  // namespace
