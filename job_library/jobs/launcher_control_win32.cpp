@@ -1,0 +1,202 @@
+#include "launcher_control_win32.h"
+
+#include <cstring>
+
+#include "../setup/clog_file.h"
+#include "../setup/config_record.h"
+#include "../setup/error_reporter.h"
+#include "launcher_command_line.h"
+#include "launcher_rules.h"
+#include "launcher_state.h"
+#include "launcher_window_win32.h"
+#include "log_text.h"
+#include "scoped_handle_win32.h"
+
+namespace {
+
+const char kSeparatorLine[] = "------------------------------";
+
+// The launcher in use, and what its last successful start was given, so that
+// a launcher that has gone can be started again the same way.
+struct LauncherInUse {
+    HWND window = nullptr;
+    DWORD processId = 0;
+    bool restartable = false;
+    char installDir[kLauncherProgramPathSize] = {};
+    char configPath[kLauncherCommandLineSize] = {};
+};
+
+LauncherInUse gLauncher;
+
+bool CopyWhole(char* field, size_t size, const char* text)
+{
+    const size_t n = strnlen(text, size);
+    if (n >= size)
+        return false;
+    std::memcpy(field, text, n + 1);
+    return true;
+}
+
+void RememberStart(const char* installDir, const char* configPath)
+{
+    gLauncher.restartable = CopyWhole(gLauncher.installDir, sizeof gLauncher.installDir, installDir) &&
+                            CopyWhole(gLauncher.configPath, sizeof gLauncher.configPath, configPath);
+}
+
+bool CanReadFile(const char* path)
+{
+    ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+// Ends a launcher that did not start as it must, passing on its exit code.
+// The error code of the failed step is kept for the error line.
+void EndLauncherProcess(HANDLE process)
+{
+    const DWORD error = GetLastError();
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process, &exitCode);
+    TerminateProcess(process, exitCode);
+    SetLastError(error);
+}
+
+// Creates the process, waits until it is idle and has its window. The
+// launcher is ended before error 41 is reported, so it cannot come up while
+// the cannot-print box is shown.
+bool RunLauncherProcess(const char* program, char* commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    const DWORD created = GetTickCount();
+    // The program is named on its own as well: an installation folder with
+    // blanks would otherwise be searched piece by piece ("C:\Program.exe").
+    if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ReportError(40, 0);
+        return false;
+    }
+    ScopedHandle process(info.hProcess);
+    ScopedHandle thread(info.hThread);
+    thread.Close();
+
+    if (WaitForInputIdle(process.get(), gConfig.ChildTimeOut) != 0) {
+        EndLauncherProcess(process.get());
+        ReportError(41, 0);
+        return false;
+    }
+    WriteLog(0, FormatLogText(" OK CreateProcess()  dwProcessId:%x, dwThreadId:%x, gbLuncherExist=%d",
+                              static_cast<unsigned>(info.dwProcessId),
+                              static_cast<unsigned>(info.dwThreadId),
+                              static_cast<int>(gbLuncherExist))
+                    .c_str());
+
+    const DWORD timeLeft = WindowSearchTimeLeft(gConfig.ChildTimeOut, GetTickCount() - created);
+    const HWND window = WaitForLauncherWindow(info.dwProcessId, timeLeft);
+    if (!window) {
+        // Messages would have no target: the launcher counts as not started.
+        WriteLog(0, "==>Luncher : KESTRO.EXE has no window");
+        EndLauncherProcess(process.get());
+        ReportError(41, 0);
+        return false;
+    }
+    gLauncher.window = window;
+    gLauncher.processId = info.dwProcessId;
+    return true;
+}
+
+bool StartLauncher(const char* installDir, const char* configPath)
+{
+    gbLuncherExist = 0;
+    gLauncher.window = nullptr;
+    gLauncher.processId = 0;
+
+    if (!configPath || !CanReadFile(configPath))
+        return false;
+
+    char program[kLauncherProgramPathSize];
+    char commandLine[kLauncherCommandLineSize];
+    if (!FormLauncherProgramPath(installDir, program) ||
+        !FormLauncherCommandLine(installDir, configPath, commandLine)) {
+        WriteLog(0, "==>Luncher : path of KESTRO.EXE or its command line is too long");
+        ReportError(17, 0);
+        return false;
+    }
+    WriteLog(0, FormatLogText("==>Luncher : Create Luncher  %s", commandLine).c_str());
+
+    const bool started = RunLauncherProcess(program, commandLine);
+    gbLuncherExist = started ? 1 : 0;
+    return started;
+}
+
+bool LauncherWindowExists()
+{
+    return IsLauncherWindow(gLauncher.window, gLauncher.processId);
+}
+
+// Posts to the launcher's window only while it exists and belongs to the
+// launcher: a null window would put the message into the calling thread's
+// own queue, a reused handle would give it to another program.
+bool PostToLauncherWindow(uint32_t message, uint32_t wParam, uint32_t lParam)
+{
+    if (!LauncherWindowExists()) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    if (!PostMessageA(gLauncher.window, message, wParam, lParam))
+        return false;
+    WriteLog(0, FormatLogText(" OK PostMessage(%x,%d,%d,%d)",
+                              static_cast<unsigned>(reinterpret_cast<uintptr_t>(gLauncher.window)),
+                              static_cast<int>(message), static_cast<int>(wParam),
+                              static_cast<int>(lParam))
+                    .c_str());
+    return true;
+}
+
+}  // namespace
+
+bool CreateLauncher(const char* installDir, const char* configPath) noexcept
+{
+    if (!StartLauncher(installDir, configPath))
+        return false;
+    RememberStart(installDir, configPath);
+    return true;
+}
+
+bool PostToLauncher(uint32_t wParam, uint32_t lParam, uint32_t message) noexcept
+{
+    if (gbLuncherExist == 0) {
+        ReportError(10, 0);
+        return false;
+    }
+    if (PostToLauncherWindow(message, wParam, lParam))
+        return true;
+    ReportError(9, 0);
+
+    // A launcher that has ended (crashed, closed by the user) would take no
+    // further page: start it again and hand it this group.
+    if (!RestartsLauncherWhenGone(message) || LauncherWindowExists() || !gLauncher.restartable)
+        return false;
+    WriteLog(0, "==>Luncher : KESTRO.EXE has gone, Create Luncher again");
+    if (!StartLauncher(gLauncher.installDir, gLauncher.configPath))
+        return false;
+    if (PostToLauncherWindow(message, wParam, lParam))
+        return true;
+    ReportError(9, 0);
+    return false;
+}
+
+void DeleteLauncher() noexcept
+{
+    WriteLog(0, "==>Luncher : Delete KESTRO.EXE");
+    const bool posted = PostToLauncher(0, 0, LM_DELETE);
+    if (posted)
+        gbLuncherExist = 0;
+    WriteLog(0, posted ? " OK DeleteLuncher" : " NG DeleteLuncher");
+    WriteLog(0, kSeparatorLine);
+}
+
+HWND LauncherWindow() noexcept { return gLauncher.window; }
+
+DWORD LauncherProcessId() noexcept { return gLauncher.processId; }
