@@ -1,6 +1,11 @@
-// Library entry point: installs the Win32 diagnostics on load.
+// Library entry point: on load, the Win32 diagnostics and job effects are
+// installed; on unload, a launcher that still counts as running is told to end.
 #include <windows.h>
 
+#include "jobs/job_effects.h"
+#include "jobs/job_effects_win32.h"
+#include "jobs/launcher_control_win32.h"
+#include "jobs/launcher_state.h"
 #include "setup/diagnostics_win32.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
@@ -8,6 +13,10 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
         InstallWin32Diagnostics();
+        SetJobEffects(&Win32JobEffects());
+    } else if (reason == DLL_PROCESS_DETACH) {
+        if (gbLuncherExist == 1)
+            DeleteLauncher();
     }
     return TRUE;
 }

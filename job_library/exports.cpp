@@ -1,18 +1,54 @@
-// The exported job interface. Nothing may be thrown across these functions.
+// The exported job interface. Each export runs the job engine and turns its
+// result into the host's 1 or 0; nothing may be thrown across them.
 #define JOBPORT_BUILDING_DLL
 #include "jobport.h"
 
-// Not built yet: every operation refuses honestly.
-extern "C" int __stdcall JP_init(const char*) { return 0; }
-extern "C" int __stdcall JP_StartJob(int* jobIdOut, unsigned int)
+#include <cstdint>
+
+#include "jobs/job_engine.h"
+#include "setup/error_reporter.h"
+
+namespace {
+
+// Runs one engine operation; an exception that escaped it is reported as a
+// system error and the call fails.
+template <typename Operation>
+int Guarded(Operation operation) noexcept
 {
-    if (jobIdOut)
-        *jobIdOut = 0;
-    return 0;
+    try {
+        return operation() ? 1 : 0;
+    } catch (...) {
+        try {
+            ReportError(1, 0);
+        } catch (...) {
+        }
+        return 0;
+    }
 }
-extern "C" int __stdcall JP_SendData(int, const char*) { return 0; }
-extern "C" int __stdcall JP_EndJob(int) { return 0; }
-extern "C" int __stdcall JP_AbortJob(int) { return 0; }
+
+}  // namespace
+
+extern "C" int __stdcall JP_StartJob(int* jobIdOut, unsigned int copies)
+{
+    // The id goes straight to the host's variable, so an id that was issued
+    // stays there even when the job then fails.
+    return Guarded([&] { return StartJob(reinterpret_cast<uint32_t*>(jobIdOut), copies); });
+}
+
+extern "C" int __stdcall JP_SendData(int jobId, const char* pageFilePath)
+{
+    return Guarded([&] { return SendData(static_cast<uint32_t>(jobId), pageFilePath); });
+}
+
+extern "C" int __stdcall JP_EndJob(int jobId)
+{
+    return Guarded([&] { return EndJob(static_cast<uint32_t>(jobId)); });
+}
+
+extern "C" int __stdcall JP_AbortJob(int jobId)
+{
+    return Guarded([&] { return AbortJob(static_cast<uint32_t>(jobId)); });
+}
 
 CJOBPORT_DLL& CJOBPORT_DLL::operator=(const CJOBPORT_DLL& other)
 {

@@ -1,0 +1,103 @@
+#include "job_effects_win32.h"
+
+#include <windows.h>
+
+#include "../setup/clog_file.h"
+#include "../setup/error_reporter.h"
+#include "../setup/install_folders.h"
+#include "../setup/printer_check_win32.h"
+#include "../setup/setup_platform_win32.h"
+#include "handoff_file_system_win32.h"
+#include "handoff_files.h"
+#include "job_effects.h"
+#include "launcher_control_win32.h"
+#include "page_file_move.h"
+#include "page_file_system_win32.h"
+#include "temp_folder_win32.h"
+
+namespace {
+
+class Win32Effects : public JobEffects {
+public:
+    void WriteLog(int32_t number, const char* text) override { gLog.WriteLog(number, text); }
+
+    void ReportError(int32_t errorNumber, uint32_t jobId) override
+    {
+        ::ReportError(errorNumber, jobId);
+    }
+
+    bool MovePageFile(const std::string& hostPath, std::string& newPath) override
+    {
+        return ::MovePageFile(Win32PageFileSystem(), gDataDir, hostPath, newPath);
+    }
+
+    bool DeletePageFile(const std::string& path) override
+    {
+        return DeleteFileA(path.c_str()) != FALSE;
+    }
+
+    bool WriteJobSettingsFile(uint32_t jobId, uint32_t copies,
+                              const PrintSettings& settings) override
+    {
+        char temp[MAX_PATH + 1];
+        if (!TempFolder(temp, sizeof temp, jobId))
+            return false;
+        return ::WriteJobSettingsFile(Win32HandoffFileSystem(), temp, jobId, copies, settings);
+    }
+
+    bool WritePageListFile(uint32_t jobId, uint32_t firstPage,
+                           const std::vector<std::string>& paths) override
+    {
+        char temp[MAX_PATH + 1];
+        if (!TempFolder(temp, sizeof temp, jobId))
+            return false;
+        return ::WritePageListFile(Win32HandoffFileSystem(), temp, jobId, firstPage, paths);
+    }
+
+    void DeleteHandoffFile(uint32_t jobId, uint32_t page) override
+    {
+        char temp[MAX_PATH + 1];
+        if (ReadTempFolder(temp, sizeof temp))
+            ::DeleteHandoffFile(Win32HandoffFileSystem(), temp, jobId, page);
+    }
+
+    bool CreateLauncher() override
+    {
+        // The launcher gets the configuration file the library itself read.
+        char config[kPathBufferSize];
+        if (!FindCfgFile(config, sizeof config, kCfgFileName))
+            return false;
+        return ::CreateLauncher(gInstallDir, config);
+    }
+
+    bool PostToLauncher(uint32_t wParam, uint32_t lParam, uint32_t message) override
+    {
+        return ::PostToLauncher(wParam, lParam, message);
+    }
+
+    int32_t CheckPrinter(uint32_t checkFlags) override { return ::CheckPrinter(checkFlags); }
+
+    int32_t ReadPrintAfterReceivedAllData() override { return ::ReadPrintAfterReceivedAllData(); }
+
+    bool ReadPrintSetting(PrintSettings& settings) override
+    {
+        ::ReadPrintSetting(settings);
+        return true;
+    }
+
+private:
+    // Without a temporary folder no hand-off file name can be formed.
+    static bool TempFolder(char* folder, size_t size, uint32_t jobId)
+    {
+        if (ReadTempFolder(folder, size))
+            return true;
+        ::ReportError(kErrorHandoffName, jobId);
+        return false;
+    }
+};
+
+Win32Effects gWin32Effects;
+
+}  // namespace
+
+JobEffects& Win32JobEffects() { return gWin32Effects; }
