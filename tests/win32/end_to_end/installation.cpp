@@ -1,0 +1,215 @@
+#include "installation.h"
+
+namespace {
+
+// An open registry key, closed on destruction.
+class OpenKey {
+public:
+    OpenKey(const std::string& path, REGSAM access)
+    {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &m_key) != ERROR_SUCCESS)
+            m_key = nullptr;
+    }
+    ~OpenKey()
+    {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    HKEY get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+bool KeyExists(const std::string& path) { return OpenKey(path, KEY_READ).get() != nullptr; }
+
+}  // namespace
+
+OwnedHandle::~OwnedHandle()
+{
+    if (*this)
+        CloseHandle(m_handle);
+}
+
+ScopedRegistryKey::ScopedRegistryKey(const std::string& path) : m_path(path)
+{
+    for (size_t end = path.find('\\'); ; end = path.find('\\', end + 1)) {
+        const std::string key = path.substr(0, end);
+        if (!KeyExists(key)) {
+            HKEY created = nullptr;
+            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &created, nullptr) != ERROR_SUCCESS)
+                return;
+            RegCloseKey(created);
+            m_createdKeys.push_back(key);
+        }
+        if (end == std::string::npos)
+            break;
+    }
+    m_ready = true;
+}
+
+ScopedRegistryKey::~ScopedRegistryKey()
+{
+    {
+        OpenKey key(m_path, KEY_WRITE);
+        for (auto value = m_saved.rbegin(); key.get() && value != m_saved.rend(); ++value) {
+            if (value->existed)
+                RegSetValueExA(key.get(), value->name.c_str(), 0, value->type, value->data.data(),
+                               static_cast<DWORD>(value->data.size()));
+            else
+                RegDeleteValueA(key.get(), value->name.c_str());
+        }
+    }
+    for (auto key = m_createdKeys.rbegin(); key != m_createdKeys.rend(); ++key)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, key->c_str());
+}
+
+bool ScopedRegistryKey::SetString(const std::string& name, const std::string& value)
+{
+    OpenKey key(m_path, KEY_READ | KEY_WRITE);
+    if (!key.get())
+        return false;
+    bool saved = false;
+    for (const SavedValue& old : m_saved)
+        saved = saved || old.name == name;
+    if (!saved) {
+        SavedValue old;
+        old.name = name;
+        DWORD size = 0;
+        old.existed = RegQueryValueExA(key.get(), name.c_str(), nullptr, &old.type, nullptr,
+                                       &size) == ERROR_SUCCESS;
+        if (old.existed) {
+            old.data.resize(size);
+            RegQueryValueExA(key.get(), name.c_str(), nullptr, &old.type, old.data.data(), &size);
+            old.data.resize(size);
+        }
+        m_saved.push_back(old);
+    }
+    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    for (const auto& entry : m_originals)
+        SetEnvironmentVariableA(entry.first.c_str(),
+                                entry.second.existed ? entry.second.value.c_str() : nullptr);
+}
+
+void ScopedEnvironment::Set(const std::string& name, const char* value)
+{
+    if (m_originals.find(name) == m_originals.end()) {
+        Original original;
+        char buffer[4096];
+        const DWORD n = GetEnvironmentVariableA(name.c_str(), buffer, sizeof buffer);
+        original.existed = n > 0 && n < sizeof buffer;
+        if (original.existed)
+            original.value.assign(buffer, n);
+        m_originals[name] = original;
+    }
+    SetEnvironmentVariableA(name.c_str(), value);
+}
+
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& folder)
+{
+    char buffer[MAX_PATH];
+    const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+    if (n == 0 || n >= sizeof buffer)
+        return;
+    m_saved.assign(buffer, n);
+    m_changed = SetCurrentDirectoryA(folder.c_str()) != FALSE;
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory()
+{
+    if (m_changed)
+        SetCurrentDirectoryA(m_saved.c_str());
+}
+
+ScopedFolder::ScopedFolder(const std::string& path) : m_path(path)
+{
+    RemoveTree(path);
+    m_created = CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+ScopedFolder::~ScopedFolder()
+{
+    if (m_created)
+        RemoveTree(m_path);
+}
+
+void LoadedLibrary::Free()
+{
+    if (m_module)
+        FreeLibrary(m_module);
+    m_module = nullptr;
+}
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadShared(const std::string& path)
+{
+    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string all;
+    if (!file)
+        return all;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        all.append(buffer, got);
+    return all;
+}
+
+void WriteWhole(const std::string& path, const std::string& content)
+{
+    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file)
+        WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                  nullptr);
+}
+
+bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs)
+{
+    OwnedHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    return !process || WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+void EndProcess(DWORD processId)
+{
+    OwnedHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (!process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
+        return;
+    TerminateProcess(process.get(), 99);
+    WaitForSingleObject(process.get(), 10000);
+}

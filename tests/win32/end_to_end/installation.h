@@ -1,0 +1,125 @@
+// The pieces of a real installation that an end-to-end test sets up in the
+// Wine prefix, each put back as it was when its owner goes: registry values,
+// environment variables, the current folder, a folder tree, a loaded library
+// and process handles.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+// A kernel handle closed on destruction (null and INVALID_HANDLE_VALUE hold nothing).
+class OwnedHandle {
+public:
+    explicit OwnedHandle(HANDLE handle = nullptr) : m_handle(handle) {}
+    ~OwnedHandle();
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    HANDLE get() const { return m_handle; }
+    explicit operator bool() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle;
+};
+
+// A key below HKEY_LOCAL_MACHINE with string values. Keys of the path that
+// were missing are created and deleted again; values that existed get their
+// old type and data back, new ones are deleted.
+class ScopedRegistryKey {
+public:
+    explicit ScopedRegistryKey(const std::string& path);
+    ~ScopedRegistryKey();
+    ScopedRegistryKey(const ScopedRegistryKey&) = delete;
+    ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
+
+    bool Ready() const { return m_ready; }
+    bool SetString(const std::string& name, const std::string& value);
+
+private:
+    struct SavedValue {
+        std::string name;
+        bool existed = false;
+        DWORD type = 0;
+        std::vector<BYTE> data;
+    };
+    std::string m_path;
+    std::vector<std::string> m_createdKeys;  // outermost first
+    std::vector<SavedValue> m_saved;
+    bool m_ready = false;
+};
+
+// Environment variables of this process (which the launcher inherits);
+// each gets its first value back.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment() = default;
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+    // A null value removes the variable.
+    void Set(const std::string& name, const char* value);
+
+private:
+    struct Original {
+        bool existed = false;
+        std::string value;
+    };
+    std::map<std::string, Original> m_originals;
+};
+
+class ScopedCurrentDirectory {
+public:
+    explicit ScopedCurrentDirectory(const std::string& folder);
+    ~ScopedCurrentDirectory();
+    ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
+    ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
+    bool Changed() const { return m_changed; }
+
+private:
+    std::string m_saved;
+    bool m_changed = false;
+};
+
+// A folder created empty (a leftover of an earlier run is removed first) and
+// removed with everything in it.
+class ScopedFolder {
+public:
+    explicit ScopedFolder(const std::string& path);
+    ~ScopedFolder();
+    ScopedFolder(const ScopedFolder&) = delete;
+    ScopedFolder& operator=(const ScopedFolder&) = delete;
+    bool Created() const { return m_created; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+    bool m_created = false;
+};
+
+// A library loaded by name, freed on destruction or by Free().
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryA(name)) {}
+    ~LoadedLibrary() { Free(); }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    HMODULE get() const { return m_module; }
+    void Free();
+
+private:
+    HMODULE m_module;
+};
+
+void RemoveTree(const std::string& folder);
+bool PathExists(const std::string& path);
+// The whole file, read while others may still write it; empty if missing.
+std::string ReadShared(const std::string& path);
+void WriteWhole(const std::string& path, const std::string& content);
+
+// Waits until process `processId` has ended; true also when it is gone already.
+bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs);
+// Ends a process that still runs and waits for it.
+void EndProcess(DWORD processId);
