@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev googletest
           g++-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 wine64 xvfb xauth)
+          wine wine32:i386 wine64 xvfb xauth ghostscript)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,14 @@
+#include "handoff_paths_win32.h"
+
+#include "jobs/handoff_file_name.h"
+#include "jobs/temp_folder_win32.h"
+
+std::string HandoffPath(uint32_t jobId, uint32_t page)
+{
+    char folder[260];
+    char name[260];
+    if (!ReadTempFolder(folder, sizeof folder) ||
+        !HandoffFileName(folder, jobId, page, name, sizeof name))
+        return std::string();
+    return name;
+}

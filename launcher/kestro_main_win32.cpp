@@ -1,0 +1,77 @@
+// KESTRO.EXE: the launcher that prints what the library hands over. Started
+// by the library as  <installation folder>\KESTRO.EXE "<path of KESTRO.cfg>".
+// It reads its set-up, opens its log, creates its window and is ready for
+// messages at once; a second thread prints.
+#include <windows.h>
+
+#include <string>
+
+#include "command_line.h"
+#include "command_queue.h"
+#include "launcher_log_win32.h"
+#include "launcher_setup.h"
+#include "launcher_window_win32.h"
+#include "print_worker_win32.h"
+#include "setup/profile_reader_win32.h"
+#include "setup/registry_reader_win32.h"
+
+namespace {
+
+std::string TempFolderWithoutSeparator()
+{
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    std::string text(folder, length < sizeof folder ? length : 0);
+    while (!text.empty() && text.back() == '\\')
+        text.pop_back();
+    return text;
+}
+
+int RunLauncher(HINSTANCE instance)
+{
+    const std::string cfgPath = ConfigPathFromCommandLine(GetCommandLineA());
+    Win32ProfileReader profile;
+    Win32RegistryReader registry;
+    const LauncherSetup setup = ReadLauncherSetup(cfgPath, profile, registry);
+
+    OpenLauncherLog(setup.logFolder.empty() ? TempFolderWithoutSeparator() : setup.logFolder);
+    LogLine("------------------------------ KESTRO started, process " +
+            std::to_string(GetCurrentProcessId()) + ", configuration \"" + cfgPath + "\"");
+    if (!cfgPath.empty() && GetFileAttributesA(cfgPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+        LogLine("configuration file not found: defaults used");
+    for (const std::string& note : setup.notes)
+        LogLine(note);
+    LogLine("settings folder \"" + setup.settingsFolder + "\"");
+
+    CommandQueue queue;
+    PrintWorker worker(setup, queue);
+    if (!CreateLauncherWindow(instance, queue))
+        return 1;
+    worker.Start();
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    // The window queued End when it was destroyed; this one ends the thread
+    // if the loop ended some other way.
+    LauncherCommand end;
+    end.kind = LauncherCommand::End;
+    queue.Push(end);
+    worker.Join();
+    LogLine("KESTRO ended");
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    try {
+        return RunLauncher(instance);
+    } catch (...) {
+        OutputDebugStringA("KESTRO: ended by an unexpected error\n");
+        return 2;
+    }
+}

@@ -1,0 +1,61 @@
+#include "launcher_setup.h"
+
+#include <memory>
+
+#include "setup/config_reader.h"
+#include "setup/config_record.h"
+#include "setup/install_folders.h"
+
+namespace {
+
+std::string WithoutTrailingSeparator(std::string folder)
+{
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder;
+}
+
+}  // namespace
+
+std::string LauncherSetup::SettingsFile() const
+{
+    return settingsFolder.empty() ? std::string() : settingsFolder + "\\" + kSettingFileName;
+}
+
+LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profile,
+                                RegistryReader& registry)
+{
+    LauncherSetup setup;
+    if (cfgPath.empty())
+        setup.notes.push_back("no configuration file on the command line: defaults used");
+
+    ConfigRecord config = {};
+    ReadConfig(cfgPath.c_str(), config, profile);
+    setup.cannotPrintTitle = config.CannotPrintTitle;
+    setup.cannotPrintMessage = config.CannotPrintMsg;
+    setup.documentName = config.FileName;
+
+    char subKey[kPathBufferSize];
+    RegistryValueNames names;
+    if (!MakeSubKey(cfgPath.c_str(), profile, subKey, sizeof subKey)) {
+        setup.notes.push_back("the registry key named in the configuration file is too long");
+        return setup;
+    }
+    ReadRegistryValueNames(cfgPath.c_str(), profile, names);
+    std::unique_ptr<RegistryKey> key = registry.OpenKey(subKey);
+    if (!key) {
+        setup.notes.push_back(std::string("registry key HKLM\\") + subKey + " cannot be opened");
+        return setup;
+    }
+    char folder[kPathBufferSize];
+    if (ReadRegistryText(*key, names.iniDir, folder, sizeof folder) && folder[0] != '\0')
+        setup.settingsFolder = WithoutTrailingSeparator(folder);
+    else
+        setup.notes.push_back(std::string("registry value \"") + names.iniDir + "\" cannot be read");
+    if (ReadRegistryText(*key, names.logDir, folder, sizeof folder) && folder[0] != '\0')
+        setup.logFolder = WithoutTrailingSeparator(folder);
+    else
+        setup.notes.push_back(std::string("registry value \"") + names.logDir + "\" cannot be read");
+    key->Close();
+    return setup;
+}

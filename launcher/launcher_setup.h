@@ -1,0 +1,31 @@
+// What the launcher takes from the installation: the texts of "KESTRO.cfg"
+// and, through the registry key and value names it gives, the folder of the
+// print settings file "KESTROst.ini" (and the stored device modes beside it)
+// and the folder of the library's debug log, where the launcher log goes.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "setup/profile_reader.h"
+#include "setup/registry_reader.h"
+
+struct LauncherSetup {
+    std::string settingsFolder;  // no trailing "\"; empty when unknown
+    std::string logFolder;       // no trailing "\"; empty when unknown
+    std::string cannotPrintTitle;
+    std::string cannotPrintMessage;
+    std::string documentName;    // the spooler's name for each printed group
+    std::vector<std::string> notes;  // what was missing, for the log
+
+    // settingsFolder + "\KESTROst.ini"; empty when the folder is unknown.
+    std::string SettingsFile() const;
+};
+
+// Reads "KESTRO.cfg" at cfgPath (its absent keys give the library's defaults:
+// box caption "CannotPrintTitle", box text "CannotPrintMsg", document name
+// "FileName" of section "Spool Information"), then the values named by
+// "Value4ini" and "Value4Log" of section "Registry for Velora" from the key
+// it names below HKEY_LOCAL_MACHINE. Each value is read on its own: a
+// missing log folder does not hide the settings folder.
+LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profile,
+                                RegistryReader& registry);

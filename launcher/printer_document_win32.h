@@ -1,0 +1,34 @@
+// A printer device context with one open document: created for a printer
+// and its device mode, the document started and, unless it was ended,
+// aborted and the context deleted when the object goes out of scope. Every
+// failure is written to the launcher log with the system's error code.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "printer_choice_win32.h"
+
+class PrinterDocument {
+public:
+    PrinterDocument() = default;
+    ~PrinterDocument();
+    PrinterDocument(const PrinterDocument&) = delete;
+    PrinterDocument& operator=(const PrinterDocument&) = delete;
+
+    // Creates the device context; false, with the reason, when that fails.
+    bool Open(const ChosenPrinter& printer, std::string& reason);
+    bool StartDocument(const std::string& name, std::string& reason);
+    bool StartSheet(std::string& reason);
+    bool EndSheet(std::string& reason);
+    // Ends the document: the spooler takes it.
+    bool EndDocument(std::string& reason);
+
+    HDC Dc() const { return m_dc; }
+
+private:
+    bool Failed(const char* call, std::string& reason);
+
+    HDC m_dc = nullptr;
+    bool m_documentOpen = false;
+};
