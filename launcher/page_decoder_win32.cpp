@@ -29,6 +29,41 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
+// Converts the frame to format and copies its pixels into a 24-bit bitmap.
+// Decoders convert every format to 32-bit BGR, but not all of them to
+// 24-bit (a black-and-white scan under Wine is one), so a 32-bit format is
+// copied a row at a time and its unused fourth byte dropped.
+HRESULT CopyConverted(IWICImagingFactory* factory, IWICBitmapSource* frame,
+                      const WICPixelFormatGUID& format, Bitmap24& bitmap)
+{
+    ComRef<IWICFormatConverter> converter;
+    HRESULT result = factory->CreateFormatConverter(converter.Out());
+    if (SUCCEEDED(result))
+        result = converter->Initialize(frame, format, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                       WICBitmapPaletteTypeCustom);
+    if (FAILED(result))
+        return result;
+    if (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
+        return converter->CopyPixels(nullptr, static_cast<UINT>(bitmap.stride),
+                                     static_cast<UINT>(bitmap.bits.size()), bitmap.bits.data());
+    const size_t width = static_cast<size_t>(bitmap.width);
+    std::vector<BYTE> row(width * 4);
+    for (int32_t y = 0; y < bitmap.height; ++y) {
+        const WICRect line = {0, y, bitmap.width, 1};
+        result = converter->CopyPixels(&line, static_cast<UINT>(row.size()),
+                                       static_cast<UINT>(row.size()), row.data());
+        if (FAILED(result))
+            return result;
+        uint8_t* out = &bitmap.bits[static_cast<size_t>(y) * bitmap.stride];
+        for (size_t x = 0; x < width; ++x) {
+            out[x * 3] = row[x * 4];
+            out[x * 3 + 1] = row[x * 4 + 1];
+            out[x * 3 + 2] = row[x * 4 + 2];
+        }
+    }
+    return S_OK;
+}
+
 }  // namespace
 
 bool PageDecoder::Start(std::string& reason)
@@ -114,15 +149,9 @@ bool PageDecoder::Decode(const std::string& path, Bitmap24& bitmap, std::string&
         reason = "the page image cannot be held in memory";
         return false;
     }
-    ComRef<IWICFormatConverter> converter;
-    result = m_factory->CreateFormatConverter(converter.Out());
-    if (SUCCEEDED(result))
-        result = converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR,
-                                       WICBitmapDitherTypeNone, nullptr, 0.0,
-                                       WICBitmapPaletteTypeCustom);
-    if (SUCCEEDED(result))
-        result = converter->CopyPixels(nullptr, static_cast<UINT>(bitmap.stride),
-                                       static_cast<UINT>(bitmap.bits.size()), bitmap.bits.data());
+    result = CopyConverted(m_factory.Get(), frame.Get(), GUID_WICPixelFormat24bppBGR, bitmap);
+    if (FAILED(result))
+        result = CopyConverted(m_factory.Get(), frame.Get(), GUID_WICPixelFormat32bppBGR, bitmap);
     if (FAILED(result)) {
         bitmap = Bitmap24();
         reason = "the page image cannot be decoded (" + HresultText(result) + ")";

@@ -14,11 +14,25 @@ std::string WindowText(HWND window)
     return buffer;
 }
 
+// Under Wine a library whose start-up registers window classes can
+// deadlock against a thread that enumerates windows at that moment. The
+// system libraries the product loads are loaded here, once, before the
+// watching thread starts, so none of them starts up while it runs.
+bool PreloadSystemLibraries()
+{
+    for (const char* name : {"comdlg32.dll", "winspool.drv", "comctl32.dll", "ole32.dll",
+                             "oleaut32.dll", "windowscodecs.dll", "shell32.dll"})
+        LoadLibraryA(name);  // kept loaded for the life of the test program
+    return true;
+}
+
 }  // namespace
 
-MessageBoxWatcher::MessageBoxWatcher(DWORD processId)
-    : m_processId(processId), m_thread([this] { Run(); })
+MessageBoxWatcher::MessageBoxWatcher(DWORD processId) : m_processId(processId)
 {
+    static const bool preloaded = PreloadSystemLibraries();
+    (void)preloaded;
+    m_thread = std::thread([this] { Run(); });
 }
 
 MessageBoxWatcher::~MessageBoxWatcher()

@@ -93,6 +93,19 @@ TEST_F(LauncherPrint, CopiesComeOutSetAfterSetWhenSortedAndPageByPageOtherwise)
     EXPECT_TRUE(WaitUntilGone(HandoffPath(22, 0))) << "no job is left: job 22 has ended";
 }
 
+TEST_F(LauncherPrint, BlackAndWhiteScansPrintLikeColourOnes)
+{
+    // One bit per pixel, as scanners write: page 2's bar.
+    std::string page = Output();
+    page.replace(page.rfind('\\'), std::string::npos, "\\data\\mono2.bmp");
+    ASSERT_TRUE(WriteMonochromeBmpPage(page, 100, 50, AllInk));
+    WriteJobSettings(31, JobOptions());
+    ASSERT_TRUE(PrintGroup(31, 1, {page}));
+    const std::vector<RenderedPage> sheets = Printed();
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(PageNumber(sheets[0]), 2);
+}
+
 TEST_F(LauncherPrint, TwoAndFourPagesPerSheetFillTheCellsInPageOrder)
 {
     const InchBox area = PrintableArea();
