@@ -1,4 +1,5 @@
 #include "installation.h"
+#include "test_folders.h"
 
 namespace {
 
@@ -149,25 +150,6 @@ void LoadedLibrary::Free()
     m_module = nullptr;
 }
 
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 bool PathExists(const std::string& path)
 {

@@ -3,6 +3,7 @@
 // environment variables, the current folder, a folder tree, a loaded library
 // and process handles.
 #pragma once
+#include "test_folders.h"
 #include <windows.h>
 
 #include <map>
@@ -113,7 +114,6 @@ private:
     HMODULE m_module;
 };
 
-void RemoveTree(const std::string& folder);
 bool PathExists(const std::string& path);
 // The whole file, read while others may still write it; empty if missing.
 std::string ReadShared(const std::string& path);

@@ -2,6 +2,7 @@
 // HKEY_LOCAL_MACHINE, "KESTRO.cfg" in the current folder, and the logs and
 // data folder checked on disk. Each test leaves registry and files as found.
 #include <windows.h>
+#include "test_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -46,23 +47,6 @@ void WriteAll(const std::string& path, const std::string& content)
     std::ofstream(path, std::ios::binary) << content;
 }
 
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data)) {
-        const std::string name = data.cFileName, path = folder + "\\" + name;
-        if (name == "." || name == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(path);
-        else
-            DeleteFileA(path.c_str());
-    }
-    if (find != INVALID_HANDLE_VALUE)
-        FindClose(find);
-    RemoveDirectoryA(folder.c_str());
-}
 
 // A log record from column 22 on: number cut to five columns, text, CR LF.
 std::string RecordAfterStamp(int number, const std::string& text)

@@ -1,4 +1,5 @@
 #include "print_fixture.h"
+#include "test_folders.h"
 
 #include <cmath>
 #include <cstdio>
@@ -36,25 +37,6 @@ std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 bool SetRegistryText(HKEY key, const char* name, const std::string& value)
 {
