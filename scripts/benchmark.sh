@@ -10,12 +10,6 @@
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
-export BUILD_DIR="${BUILD_DIR:-build}"
-case $BUILD_DIR in
-    /*) build=$BUILD_DIR ;;
-    *) build=$repo/$BUILD_DIR ;;
-esac
-win32=$build/win32
 source scripts/demo-setup.sh
 
 # Pages a run; the large files are 20 MB each, and a job held to its end

@@ -1,6 +1,14 @@
 # Sourced by demo.sh and benchmark.sh: builds the Windows programs, gives
 # them a Wine prefix of their own and sets up an installation of the print
-# system in a folder of its own. Expects $repo, the repository's root.
+# system in a folder of its own. Expects $repo, the repository's root, and
+# sets $build (BUILD_DIR made absolute, default build) and $win32.
+
+export BUILD_DIR="${BUILD_DIR:-build}"
+case $BUILD_DIR in
+    /*) build=$BUILD_DIR ;;
+    *) build=$repo/$BUILD_DIR ;;
+esac
+win32=$build/win32
 
 # configure_windows_build WIN32_DIR LOG: configures the cross build in
 # WIN32_DIR as the tests do; on failure shows the end of the log.

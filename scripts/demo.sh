@@ -11,12 +11,6 @@
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
-export BUILD_DIR="${BUILD_DIR:-build}"
-case $BUILD_DIR in
-    /*) build=$BUILD_DIR ;;
-    *) build=$repo/$BUILD_DIR ;;
-esac
-win32=$build/win32
 source scripts/demo-setup.sh
 
 fail() {

@@ -2,24 +2,9 @@
 
 #include <windows.h>
 
+#include "../jobs/scoped_handle_win32.h"
+
 namespace {
-
-// A file handle from CreateFileA, closed when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
 
 // A listing from FindFirstFileA, ended with FindClose.
 class FindHandle {
@@ -67,16 +52,16 @@ bool Win32FileSystem::ChangeDir(const char* path)
 
 bool Win32FileSystem::CanOpenForReading(const char* path)
 {
-    FileHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.IsOpen();
+    ScopedHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool Win32FileSystem::CreateIfMissing(const char* path)
 {
-    FileHandle file(CreateFileA(path, FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.IsOpen();
+    ScopedHandle file(CreateFileA(path, FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 void Win32FileSystem::ListEntries(const char* pattern, DirectoryEntryVisitor& visitor)
