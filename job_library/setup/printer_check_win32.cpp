@@ -6,7 +6,7 @@
 
 #include "devnames_reader.h"
 #include "printer_check.h"
-#include "spooler_handles_win32.h"
+#include "win32_shared/spooler_handles_win32.h"
 
 namespace {
 

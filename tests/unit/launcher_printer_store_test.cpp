@@ -1,8 +1,6 @@
 // Where the launcher finds the settings folder and the printer chosen in the
-// settings program, and how much of a stored device mode it can trust.
+// settings program.
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "../../launcher/launcher_setup.h"
 #include "../../launcher/stored_printer.h"
@@ -11,18 +9,6 @@
 namespace {
 
 const char kCfg[] = "C:\\host\\KESTRO.cfg";
-
-std::vector<uint8_t> DevMode(uint16_t publicSize, uint16_t privateSize, size_t fileSize)
-{
-    std::vector<uint8_t> bytes(fileSize, 0);
-    if (fileSize >= 40) {
-        bytes[36] = static_cast<uint8_t>(publicSize);
-        bytes[37] = static_cast<uint8_t>(publicSize >> 8);
-        bytes[38] = static_cast<uint8_t>(privateSize);
-        bytes[39] = static_cast<uint8_t>(privateSize >> 8);
-    }
-    return bytes;
-}
 
 TEST(LauncherSetupReading, FoldersComeFromTheRegistryValuesTheConfigurationNames)
 {
@@ -54,28 +40,6 @@ TEST(LauncherStoredPrinter, NameAndSlotAreReadAsTheSettingsProgramWritesThem)
     const StoredPrinter printer = ReadStoredPrinter("st.ini", profile);
     EXPECT_EQ(printer.name, "Office laser");
     EXPECT_EQ(DevModeFilePath("D:\\ini", printer.slot), "D:\\ini\\devmode12.bin");
-    EXPECT_EQ(PlainDecimal("  -3x"), -3);
-    EXPECT_EQ(PlainDecimal("slot"), 0);
-    EXPECT_EQ(PlainDecimal("99999999999"), 0);
-}
-
-TEST(LauncherStoredPrinter, ADeviceModeIsUsedOnlyAsFarAsTheFileHoldsIt)
-{
-    const std::vector<uint8_t> whole = DevMode(156, 20, 176);
-    StoredDevModeParts parts = InspectStoredDevMode(whole.data(), whole.size());
-    EXPECT_TRUE(parts.usable);
-    EXPECT_EQ(parts.publicSize, 156u);
-    EXPECT_EQ(parts.privateSize, 20u);
-
-    // Written with the private size of an older driver: the public part only.
-    const std::vector<uint8_t> cut = DevMode(156, 20, 170);
-    parts = InspectStoredDevMode(cut.data(), cut.size());
-    EXPECT_TRUE(parts.usable);
-    EXPECT_EQ(parts.privateSize, 0u);
-
-    for (const std::vector<uint8_t>& bad :
-         {DevMode(156, 0, 100), DevMode(40, 0, 156), DevMode(0, 0, 39), std::vector<uint8_t>()})
-        EXPECT_FALSE(InspectStoredDevMode(bad.data(), bad.size()).usable) << bad.size();
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-// Owners for the global memory blocks and printer handles of the printer
-// check: each gives back what it holds when it goes out of scope.
+// Owners for global memory blocks and printer handles: each gives back what
+// it holds when it goes out of scope, also when an error passes through.
 #pragma once
 #include <windows.h>
 #include <winspool.h>
 
-// A global memory block, freed with GlobalFree.
+// A global memory block, freed with GlobalFree unless handed on.
 class GlobalBlock {
 public:
     explicit GlobalBlock(HGLOBAL block = nullptr) : m_block(block) {}
@@ -13,11 +13,19 @@ public:
         if (m_block)
             GlobalFree(m_block);
     }
+    GlobalBlock(GlobalBlock&& other) noexcept : m_block(other.Release()) {}
     GlobalBlock(const GlobalBlock&) = delete;
     GlobalBlock& operator=(const GlobalBlock&) = delete;
 
     HGLOBAL Get() const { return m_block; }
     explicit operator bool() const { return m_block != nullptr; }
+    // Hands the block to a new owner, which frees it from now on.
+    HGLOBAL Release()
+    {
+        HGLOBAL block = m_block;
+        m_block = nullptr;
+        return block;
+    }
 
 private:
     HGLOBAL m_block;
