@@ -1,0 +1,39 @@
+#include "dialog/print_guard_win32.h"
+
+#include "app/app_exception.h"
+#include "app/tessary_app_win32.h"
+#include "framework/resource_exception.h"
+
+PrintGuard::PrintGuard(const std::string& name)
+    : m_event(CreateEventA(nullptr, TRUE, TRUE, name.c_str()))
+{
+    if (!m_event)
+        throw new CResourceException();
+}
+
+PrintGuard::~PrintGuard()
+{
+    CloseHandle(m_event);
+}
+
+bool PrintGuard::IsFree() const
+{
+    return WaitForSingleObject(m_event, 0) == WAIT_OBJECT_0;
+}
+
+void PrintGuard::ThrowIfBusy() const
+{
+    if (!IsFree())
+        throw new CAppException(TessaryApp().GetConfigText("Language", "TessPrinttingMsg", ""));
+}
+
+PrintGuard::Section::Section(PrintGuard& guard) : m_guard(guard)
+{
+    m_guard.ThrowIfBusy();
+    ResetEvent(m_guard.m_event);
+}
+
+PrintGuard::Section::~Section()
+{
+    SetEvent(m_guard.m_event);
+}

@@ -1,0 +1,68 @@
+// The settings dialog: the common print-setup dialog on the program's own
+// template 1539, with the system's layout options, a preview picture and
+// the copy-order icons. Its texts come from "Tessary.cfg"; OK stores the
+// chosen printer with its device settings and the options.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "dialog/dialog_options.h"
+#include "dialog/print_guard_win32.h"
+#include "framework/control_win32.h"
+#include "framework/print_setup_dialog_win32.h"
+
+class CTessaryDlg : public CPrintSetupDialog {
+public:
+    // Prepares the print-setup record, opens the print guard event and,
+    // under the guard, selects the stored printer. Throws when the guard is
+    // busy, no printer exists or the stored printer cannot be read.
+    CTessaryDlg(DWORD flags, HWND parent);
+    ~CTessaryDlg() override;
+
+    // Runs the dialog until the user cancels or what was chosen is saved.
+    // A save that fails is reported and the dialog opens again on the
+    // choices just made.
+    void RunModal();
+
+    // The control object of a control id of the template.
+    CControl& Control(int id);
+
+protected:
+    void BindControls() override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    // Initialisation steps.
+    void AddAboutBoxMenuEntry();
+    void LoadPreviewBitmaps();
+    void DisposeCtl();
+    void LoadDialogSettings();
+    // The options shown now, and putting options back into the controls.
+    DialogOptions ReadOptions();
+    void ShowOptions(const DialogOptions& options);
+    void UpdatePreview();
+    // Clicks and selections of the layout options; true when handled.
+    bool OnOptionCommand(WORD id, WORD code);
+    // Guarded section B: the printer, then the options.
+    void SaveUnderGuard();
+    void SaveDialogSettings(const DialogOptions& options);
+
+    void ShowHelp(UINT command);
+    void PaintMinimised();
+
+    PrintGuard m_printGuard;
+    HICON m_hIcon;
+    std::vector<std::pair<int, CControl>> m_controls;
+    std::array<HBITMAP, 36> PreviewBitmaps;
+    // The options read at OK, saved once the common dialog has closed and
+    // shown again if that save fails.
+    DialogOptions m_chosen;
+    bool m_reopening = false;
+};

@@ -1,0 +1,15 @@
+#include "framework/message_presenter.h"
+
+namespace {
+MessagePresenter* gPresenter = nullptr;
+}
+
+MessagePresenter* CurrentPresenter()
+{
+    return gPresenter;
+}
+
+void SetCurrentPresenter(MessagePresenter* presenter)
+{
+    gPresenter = presenter;
+}
