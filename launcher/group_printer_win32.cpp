@@ -122,6 +122,19 @@ bool DrawFrame(HDC dc, const Rect& around, const PrintableArea& sheet)
     return true;
 }
 
+// The guard the setup names, or null when it names none or the event cannot
+// be made (logged where it failed).
+std::unique_ptr<Win32PrintGuardEvent> OpenPrintGuard(const LauncherSetup& setup)
+{
+    if (setup.printGuardName.empty())
+        return nullptr;
+    std::unique_ptr<Win32PrintGuardEvent> guard(new Win32PrintGuardEvent(setup.printGuardName));
+    if (guard->Opened())
+        return guard;
+    LogLine("the stored printer is read without the print guard");
+    return nullptr;
+}
+
 bool MeasureSheet(HDC dc, PrintableArea& sheet)
 {
     sheet.width = GetDeviceCaps(dc, HORZRES);
@@ -132,6 +145,15 @@ bool MeasureSheet(HDC dc, PrintableArea& sheet)
 }
 
 }  // namespace
+
+GroupPrinter::GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder)
+    : m_setup(setup),
+      m_decoder(decoder),
+      m_guard(OpenPrintGuard(setup)),
+      m_choices(setup.settingsFolder, m_guard.get(), setup.printGuardWaitMs, m_profile, m_files,
+                [](const std::string& line) { LogLine(line); })
+{
+}
 
 bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, GroupFiles& files,
                              LayoutOptions& options, std::vector<PageImageSize>& sizes,
@@ -178,7 +200,7 @@ bool GroupPrinter::Print(uint32_t jobId, uint32_t firstPage, GroupFiles& files,
 
     std::string reason;
     ChosenPrinter printer;
-    if (!ChoosePrinter(m_setup, printer, reason))
+    if (!ChoosePrinter(m_choices.Current(), printer, reason))
         return Fail(failure, files.pages, reason);
     PrinterDocument document;
     PrintableArea sheet;

@@ -5,6 +5,7 @@
 // aborted and nothing of the group is printed.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@
 #include "launcher_setup.h"
 #include "page_decoder_win32.h"
 #include "page_layout.h"
+#include "print_guard_event_win32.h"
+#include "setup/profile_reader_win32.h"
+#include "stored_choice.h"
 
 struct GroupFiles {
     std::string pageList;
@@ -22,10 +26,9 @@ struct GroupFiles {
 
 class GroupPrinter {
 public:
-    GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder)
-        : m_setup(setup), m_decoder(decoder)
-    {
-    }
+    // Opens the print guard named in the setup; one printer lives as long as
+    // the printing thread, and with it the printer choice read last.
+    GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder);
 
     // False, with what failed, when the group was not printed.
     bool Print(uint32_t jobId, uint32_t firstPage, GroupFiles& files, GroupFailure& failure);
@@ -37,4 +40,8 @@ private:
 
     const LauncherSetup& m_setup;
     PageDecoder& m_decoder;
+    Win32ProfileReader m_profile;
+    StreamByteFileReader m_files;
+    std::unique_ptr<Win32PrintGuardEvent> m_guard;  // null: no guard
+    StoredChoiceReader m_choices;
 };

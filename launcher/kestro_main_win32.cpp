@@ -11,6 +11,7 @@
 #include "launcher_log_win32.h"
 #include "launcher_setup.h"
 #include "launcher_window_win32.h"
+#include "print_guard_setup.h"
 #include "print_worker_win32.h"
 #include "setup/profile_reader_win32.h"
 #include "setup/registry_reader_win32.h"
@@ -27,12 +28,45 @@ std::string TempFolderWithoutSeparator()
     return text;
 }
 
+// "Tessary.cfg" in the launcher's own folder, the installation folder the
+// settings program is installed in; empty when the program's path does not
+// fit a path buffer.
+std::string TessaryCfgPath()
+{
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return std::string();
+    std::string folder(path, length);
+    const size_t separator = folder.find_last_of('\\');
+    if (separator == std::string::npos)
+        return std::string();
+    return folder.substr(0, separator) + "\\Tessary.cfg";
+}
+
+// The print guard's name for the printing thread; why there is none goes to
+// the log once, with the other start-up notes.
+void FindPrintGuard(LauncherSetup& setup, ProfileReader& profile)
+{
+    const std::string cfg = TessaryCfgPath();
+    const DWORD attributes =
+        cfg.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(cfg.c_str());
+    const bool found =
+        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const PrintGuardName guard =
+        ReadPrintGuardName(cfg.empty() ? "Tessary.cfg" : cfg, found, profile);
+    setup.printGuardName = guard.name;
+    if (!guard.note.empty())
+        setup.notes.push_back(guard.note);
+}
+
 int RunLauncher(HINSTANCE instance)
 {
     const std::string cfgPath = ConfigPathFromCommandLine(GetCommandLineA());
     Win32ProfileReader profile;
     Win32RegistryReader registry;
-    const LauncherSetup setup = ReadLauncherSetup(cfgPath, profile, registry);
+    LauncherSetup setup = ReadLauncherSetup(cfgPath, profile, registry);
+    FindPrintGuard(setup, profile);
 
     OpenLauncherLog(setup.logFolder.empty() ? TempFolderWithoutSeparator() : setup.logFolder);
     LogLine("------------------------------ KESTRO started, process " +
@@ -42,6 +76,9 @@ int RunLauncher(HINSTANCE instance)
     for (const std::string& note : setup.notes)
         LogLine(note);
     LogLine("settings folder \"" + setup.settingsFolder + "\"");
+    if (!setup.printGuardName.empty())
+        LogLine("print guard \"" + setup.printGuardName + "\", waited for up to " +
+                std::to_string(setup.printGuardWaitMs) + " ms");
 
     CommandQueue queue;
     PrintWorker worker(setup, queue);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "print_guard_setup.h"
 #include "setup/config_reader.h"
 #include "setup/config_record.h"
 #include "setup/install_folders.h"
@@ -34,6 +35,7 @@ LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profi
     setup.cannotPrintTitle = config.CannotPrintTitle;
     setup.cannotPrintMessage = config.CannotPrintMsg;
     setup.documentName = config.FileName;
+    setup.printGuardWaitMs = ReadPrintGuardWaitMs(cfgPath.c_str(), profile);
 
     char subKey[kPathBufferSize];
     RegistryValueNames names;

@@ -3,6 +3,7 @@
 // print settings file "KESTROst.ini" (and the stored device modes beside it)
 // and the folder of the library's debug log, where the launcher log goes.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct LauncherSetup {
     std::string cannotPrintTitle;
     std::string cannotPrintMessage;
     std::string documentName;    // the spooler's name for each printed group
+    std::string printGuardName;  // from "Tessary.cfg" (ReadPrintGuardName); empty: no guard
+    uint32_t printGuardWaitMs = 0;  // how long a busy print guard is waited for
     std::vector<std::string> notes;  // what was missing, for the log
 
     // settingsFolder + "\KESTROst.ini"; empty when the folder is unknown.
@@ -23,9 +26,10 @@ struct LauncherSetup {
 
 // Reads "KESTRO.cfg" at cfgPath (its absent keys give the library's defaults:
 // box caption "CannotPrintTitle", box text "CannotPrintMsg", document name
-// "FileName" of section "Spool Information"), then the values named by
-// "Value4ini" and "Value4Log" of section "Registry for Velora" from the key
-// it names below HKEY_LOCAL_MACHINE. Each value is read on its own: a
-// missing log folder does not hide the settings folder.
+// "FileName" of section "Spool Information"; the launcher's own key there,
+// "PrintGuardWaitMs", the bound of the wait for the print guard), then the
+// values named by "Value4ini" and "Value4Log" of section "Registry for
+// Velora" from the key it names below HKEY_LOCAL_MACHINE. Each value is read
+// on its own: a missing log folder does not hide the settings folder.
 LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profile,
                                 RegistryReader& registry);

@@ -4,13 +4,9 @@
 #include <winspool.h>
 
 #include <cstddef>
-#include <fstream>
-#include <iterator>
 
 #include "launcher_log_win32.h"
-#include "setup/profile_reader_win32.h"
-#include "setup/spooler_handles_win32.h"
-#include "stored_printer.h"
+#include "win32_shared/spooler_handles_win32.h"
 
 namespace {
 
@@ -32,22 +28,14 @@ std::string DefaultPrinter()
     return name.data();
 }
 
-std::vector<uint8_t> ReadStoredDevMode(const std::string& path)
-{
-    std::ifstream file(path.c_str(), std::ios::binary);
-    if (!file)
-        return std::vector<uint8_t>();
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file),
-                                std::istreambuf_iterator<char>());
-}
-
 DEVMODEA* AsDevMode(std::vector<uint8_t>& bytes) { return reinterpret_cast<DEVMODEA*>(bytes.data()); }
 
 // The stored device mode cut to what the driver may take: its private part
 // only when the driver's private part still has the same size.
-bool UsableStoredDevMode(const std::string& path, WORD driverExtra, std::vector<uint8_t>& stored)
+bool UsableStoredDevMode(const StoredChoice& choice, WORD driverExtra, std::vector<uint8_t>& stored)
 {
-    stored = ReadStoredDevMode(path);
+    const std::string& path = choice.devModeFile;
+    stored = choice.devMode;
     const StoredDevModeParts parts = InspectStoredDevMode(stored.data(), stored.size());
     if (!parts.usable) {
         LogLine("stored device mode " + path + " is missing or damaged: the printer's defaults are used");
@@ -65,8 +53,8 @@ bool UsableStoredDevMode(const std::string& path, WORD driverExtra, std::vector<
 }
 
 // The driver's device mode for the printer, merged with the stored one when
-// devModeFile names one.
-void MakeDevMode(HANDLE printer, const std::string& name, const std::string& devModeFile,
+// the printer is the stored choice's.
+void MakeDevMode(HANDLE printer, const std::string& name, const StoredChoice* stored,
                  std::vector<uint8_t>& devMode)
 {
     devMode.clear();
@@ -84,15 +72,14 @@ void MakeDevMode(HANDLE printer, const std::string& name, const std::string& dev
     }
     devMode = current;
 
-    std::vector<uint8_t> stored;
-    if (!devModeFile.empty() &&
-        UsableStoredDevMode(devModeFile, AsDevMode(current)->dmDriverExtra, stored)) {
+    std::vector<uint8_t> usable;
+    if (stored && UsableStoredDevMode(*stored, AsDevMode(current)->dmDriverExtra, usable)) {
         std::vector<uint8_t> merged(static_cast<size_t>(size), 0);
         if (DocumentPropertiesA(nullptr, printer, printerName, AsDevMode(merged),
-                                AsDevMode(stored), DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK)
+                                AsDevMode(usable), DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK)
             devMode = merged;
         else
-            LogFailure("DocumentProperties (stored device mode)", devModeFile);
+            LogFailure("DocumentProperties (stored device mode)", stored->devModeFile);
     }
 
     DEVMODEA* mode = AsDevMode(devMode);
@@ -106,23 +93,18 @@ void MakeDevMode(HANDLE printer, const std::string& name, const std::string& dev
 
 }  // namespace
 
-bool ChoosePrinter(const LauncherSetup& setup, ChosenPrinter& chosen, std::string& reason)
+bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::string& reason)
 {
     chosen = ChosenPrinter();
-    StoredPrinter stored;
-    if (!setup.settingsFolder.empty()) {
-        Win32ProfileReader profile;
-        stored = ReadStoredPrinter(setup.SettingsFile().c_str(), profile);
-    }
-
     HANDLE opened = nullptr;
-    std::string devModeFile;
-    if (!stored.name.empty()) {
-        if (OpenNamedPrinter(stored.name, opened)) {
-            chosen.name = stored.name;
-            devModeFile = DevModeFilePath(setup.settingsFolder, stored.slot);
+    const StoredChoice* devModeSource = nullptr;
+    if (!stored.printer.name.empty()) {
+        if (OpenNamedPrinter(stored.printer.name, opened)) {
+            chosen.name = stored.printer.name;
+            devModeSource = &stored;
         } else {
-            LogFailure("OpenPrinter (the chosen printer; the default printer is used)", stored.name);
+            LogFailure("OpenPrinter (the chosen printer; the default printer is used)",
+                       stored.printer.name);
         }
     }
     if (chosen.name.empty()) {
@@ -141,6 +123,6 @@ bool ChoosePrinter(const LauncherSetup& setup, ChosenPrinter& chosen, std::strin
         chosen.name = name;
     }
     const PrinterHandle printer(opened);
-    MakeDevMode(printer.Get(), chosen.name, devModeFile, chosen.devMode);
+    MakeDevMode(printer.Get(), chosen.name, devModeSource, chosen.devMode);
     return true;
 }

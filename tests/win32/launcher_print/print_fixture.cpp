@@ -71,6 +71,8 @@ const char LauncherPrintTest::kSecondPrinter[] = "KESTRO second printer";
 std::string LauncherPrintTest::Output() { return Root() + "\\out.ps"; }
 std::string LauncherPrintTest::SecondOutput() { return Root() + "\\out2.ps"; }
 std::string LauncherPrintTest::SettingsFolder() { return Root() + "\\settings"; }
+std::string LauncherPrintTest::InstallFolder() { return Root() + "\\install dir"; }
+std::string LauncherPrintTest::ConfigFile() { return Root() + "\\KESTRO.cfg"; }
 
 void LauncherPrintTest::SetUpTestSuite()
 {
@@ -154,13 +156,15 @@ void LauncherPrintTest::TearDown()
         DeleteFileA(path.c_str());
     DeleteFileA(Output().c_str());
     DeleteFileA(SecondOutput().c_str());
-    if (HasFailure()) {
-        // What the launcher wrote during this test tells why.
-        std::ifstream log((Root() + "\\log\\KESTROlauncher.log").c_str(), std::ios::binary);
-        log.seekg(m_logStart);
-        const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
-        std::cout << "Launcher log:\n" << text << std::endl;
-    }
+    if (HasFailure())
+        std::cout << "Launcher log:\n" << LogOfThisTest() << std::endl;  // it tells why
+}
+
+std::string LauncherPrintTest::LogOfThisTest() const
+{
+    std::ifstream log((Root() + "\\log\\KESTROlauncher.log").c_str(), std::ios::binary);
+    log.seekg(m_logStart);
+    return std::string((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
 }
 
 std::string LauncherPrintTest::HandoffPath(unsigned jobId, unsigned page)

@@ -46,6 +46,9 @@ protected:
     static const char kDefaultPrinter[];
     static const char kSecondPrinter[];
     static std::string SettingsFolder();
+    // KESTRO.EXE's folder, and the "KESTRO.cfg" it is started with.
+    static std::string InstallFolder();
+    static std::string ConfigFile();
 
     static std::string HandoffPath(unsigned jobId, unsigned page);
     void WriteJobSettings(unsigned jobId, const JobOptions& options);
@@ -62,6 +65,9 @@ protected:
                                           const std::vector<std::string>& pages);
     static bool WaitUntilGone(const std::string& path);
     static bool Exists(const std::string& path);
+
+    // What the launcher logged since this test began.
+    std::string LogOfThisTest() const;
 
     // What a printer received, rendered at 50 dpi.
     std::vector<RenderedPage> Printed(const std::string& output = Output());

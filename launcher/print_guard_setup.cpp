@@ -1,0 +1,38 @@
+#include "print_guard_setup.h"
+
+namespace {
+
+// The longest name the system accepts for a named object, without terminator.
+const size_t kMaxEventNameLength = 259;
+const char kUnguarded[] = ": the stored printer is read without the print guard";
+
+}  // namespace
+
+uint32_t ReadPrintGuardWaitMs(const char* cfgPath, ProfileReader& profile)
+{
+    const int32_t stored = profile.ReadInt(cfgPath, "Spool Information", "PrintGuardWaitMs",
+                                           static_cast<int32_t>(kDefaultPrintGuardWaitMs));
+    const uint32_t value = static_cast<uint32_t>(stored);
+    return value > kMaxPrintGuardWaitMs ? kMaxPrintGuardWaitMs : value;
+}
+
+PrintGuardName ReadPrintGuardName(const std::string& tessaryCfg, bool found,
+                                  ProfileReader& profile)
+{
+    PrintGuardName guard;
+    if (!found) {
+        guard.note = "\"" + tessaryCfg + "\" not found" + kUnguarded;
+        return guard;
+    }
+    // One character more than a name may have, so a longer one shows.
+    char name[kMaxEventNameLength + 2];
+    const size_t length = profile.ReadString(tessaryCfg.c_str(), "Event Information", "EventName",
+                                             "", name, sizeof name);
+    if (length == 0)
+        guard.note = "\"" + tessaryCfg + "\" names no \"EventName\"" + kUnguarded;
+    else if (length > kMaxEventNameLength)
+        guard.note = "the \"EventName\" in \"" + tessaryCfg + "\" is too long" + kUnguarded;
+    else
+        guard.name.assign(name, length);
+    return guard;
+}
