@@ -3,10 +3,14 @@
 #      left out, CR removed;
 #   2. the record of the launcher double, or /dev/null when the real
 #      launcher ran (it keeps no record; then the library's posts are shown).
+# The variable settings_keys names the keys of the job settings files to
+# show, as a regular expression (default "Copies|NupPrintSetting|SortSetting").
 # Prints the jobs, the messages the launcher got with the page files of each
 # page list, and the problems found; exits 1 when there is a problem: a
 # failed library step, a page that was neither handed over nor deleted, a
 # page list naming a missing file, a message the launcher did not get.
+
+BEGIN { if (settings_keys == "") settings_keys = "Copies|NupPrintSetting|SortSetting" }
 
 function trim(s) { sub(/ +$/, "", s); return s }
 function base(path,    n, parts) { n = split(path, parts, "\\"); return parts[n] }
@@ -84,7 +88,7 @@ FILENAME == ARGV[1] {
 }
 /^\| / && stage == "settings" {
     line = substr($0, 3)
-    if (line ~ /^(Copies|NupPrintSetting|SortSetting)=/)
+    if (line ~ ("^(" settings_keys ")="))
         settings = settings (settings == "" ? "" : ", ") line
     next
 }

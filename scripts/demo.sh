@@ -2,8 +2,12 @@
 # make demo: the print system's main job, under Wine on a virtual display.
 # A host scanning program (tools/sample_host) loads jobport.dll and scans
 # generated pages into four jobs with different print methods; the launcher
-# installed as KESTRO.EXE is handed the pages in groups. Ends with an account
-# of jobs, groups and files, and exits non-zero when anything failed.
+# installed as KESTRO.EXE is handed the pages in groups. Then the user opens
+# the settings program Tessary.exe, changes the layout through its dialog
+# (driven by tools/dialog_driver) and presses OK, and the host scans one more
+# job, which prints with what the dialog stored. Ends with an account of
+# jobs, groups, stored settings and files, and exits non-zero when anything
+# failed.
 #
 # Everything lives in $BUILD_DIR (default build): the Windows build in
 # win32/, a Wine prefix of the demo's own in demo-prefix/ (the tests' prefix
@@ -40,8 +44,8 @@ if [ -z "${DEMO_ON_DISPLAY:-}" ]; then
     echo "== Building the Windows programs in $BUILD_DIR/win32"
     configure_windows_build "$win32" "$build/demo-build.log" || fail "the build failed"
     choose_launcher
-    build_windows_targets "$win32" "$build/demo-build.log" \
-        jobport sample_host wine_printers "$launcher_target" || fail "the build failed"
+    build_windows_targets "$win32" "$build/demo-build.log" jobport sample_host wine_printers \
+        tessary dialog_driver "$launcher_target" || fail "the build failed"
     DEMO_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$repo/scripts/demo.sh"
     fail "cannot start a virtual X display (xvfb-run)"
 fi
@@ -50,25 +54,29 @@ fi
 choose_launcher
 programs=$win32/out
 demo=$build/demo
-record=$demo/launcher-record.txt
 short() { printf '%s' "${1#"$repo"/}"; }
+source scripts/demo-settings.sh
 use_wine_prefix "$build/demo-prefix" || fail "the Wine prefix $(short "$build/demo-prefix") could not be set up"
 
 echo "== Installing in $(short "$demo") (Wine prefix $(short "$WINEPREFIX"))"
 prepare_installation "$demo" "$programs" "$launcher_program" ||
     fail "the installation could not be prepared"
+install_settings_program "$programs" || fail "cannot install Tessary.exe and Tessary.cfg"
 remove_old_handoff_files
 cp "$programs/sample_host.exe" "$HOST_DIR/" || fail "cannot copy sample_host.exe"
-cp tools/sample_host/demo_jobs.txt "$HOST_DIR/jobs.txt" || fail "cannot copy the job script"
+cp tools/sample_host/demo_jobs.txt "$HOST_DIR/jobs.txt" &&
+    cp tools/sample_host/demo_jobs_after_settings.txt "$HOST_DIR/jobs-after-settings.txt" ||
+    fail "cannot copy the job scripts"
 if [ "$launcher_target" = launcher_double ]; then
     launcher_kind=double
     echo "  KESTRO.EXE: the launcher double (kestro_double.exe); it prints nothing and"
-    echo "  records every message and hand-off file in $(short "$record")"
+    echo "  records every message and hand-off file in $(short "$demo")/launcher-record-N.txt"
 else
     launcher_kind=real
     echo "  KESTRO.EXE: the real launcher (target $launcher_target); it prints on the"
-    echo "  default printer and deletes what it printed"
+    echo "  default printer, or the printer chosen in Tessary.exe, and deletes what it printed"
 fi
+echo "  Tessary.exe and Tessary.cfg beside KESTRO.EXE in install/"
 echo "  default printer \"$PRINTER_NAME\", printing PostScript into $(short "$PRINTED_FILE")"
 echo "  registry HKLM\\SOFTWARE\\TRVX\\Corvane-Suite\\Quillmate: \"Directory Path\", \"Setting Path\","
 echo "  \"System Directory\", \"Debug Log Path\" name install/, settings/, system/, logs/"
@@ -76,56 +84,95 @@ echo "  \"KESTRO.cfg\" in host/, \"KESTROst.ini\" in settings/"
 
 # The library starts the launcher with the host's environment.
 export KESTRO_DOUBLE_RECORD
-KESTRO_DOUBLE_RECORD=$(windows_path "$record")
 export KESTRO_DOUBLE_EXIT_ON_DELETE=1
-
-echo
-echo "== The host scans: sample_host.exe -f jobs.txt (in $(short "$HOST_DIR"))"
-# Into a file, not a pipe: the launcher that the host starts inherits its
-# standard handles and would hold a pipe open after the host has ended.
-host_output=$demo/host-output.txt
-(cd "$HOST_DIR" && timeout 300 wine sample_host.exe --settings "$(windows_path "$SETTINGS_FILE")" \
-    --answer-boxes -f jobs.txt >"$host_output" 2>&1)
-host_status=$?
-tr -d '\r' <"$host_output" | sed 's/^/  /'
-[ "$host_status" -eq 124 ] && fail "the host did not finish within 300 s"
-
-# Unloading the library told the launcher to end; it ends once it has done
-# what it was handed.
-timeout 120 wineserver -w ||
-    fail "the launcher was still running 120 s after the host ended (waiting for a box to be answered?)"
-
-echo
-echo "== Account"
 debug_log=$LOG_DIR/KESTROd.LOG
-[ -f "$debug_log" ] || fail "there is no debug log $(short "$debug_log")"
-launcher_record=/dev/null
-if [ "$launcher_kind" = double ]; then
-    [ -f "$record" ] || fail "the launcher double wrote no record ($(short "$record"))"
-    launcher_record=$record
-fi
-# Record 0 of the ring log is its header; each further 300-byte record is a line.
-awk -v record_used="$([ "$launcher_kind" = double ] && echo 1 || echo 0)" \
-    -f scripts/demo-account.awk <(tail -c +301 "$debug_log" | tr -d '\r') "$launcher_record"
-account_status=$?
+declare -A launcher_log_read   # bytes of each launcher log shown so far
+account_problems=""
 
-printed_pages=0
-[ -s "$PRINTED_FILE" ] && printed_pages=$(grep -c '^%%Page:' "$PRINTED_FILE")
-if [ "$launcher_kind" = real ]; then
-    while read -r launcher_log; do
-        echo
-        echo "What the launcher did (its log $(short "$launcher_log"), without the lines"
-        echo "about deleted files and the printer's size):"
-        tr -d '\r' <"$launcher_log" | grep -v -e '] deleted ' -e '] printer "' |
-            cut -c 12-170 | sed 's/^/  /'
-    done < <(find "$LOG_DIR" -type f ! -name KESTROd.LOG ! -name KESTROe.log)
-    if [ "$printed_pages" -eq 0 ] && grep -q ',1125,' <(tr -d '\r' <"$debug_log"); then
-        echo
-        echo "PROBLEMS:"
-        echo "  the launcher was handed pages but nothing was printed"
-        account_status=1
+printed_sheets() {
+    if [ -s "$PRINTED_FILE" ]; then grep -c '^%%Page:' "$PRINTED_FILE"; else echo 0; fi
+}
+
+# run_host NUMBER SCRIPT TITLE: the host's run NUMBER with the job script
+# SCRIPT (in host/), then the account of it under TITLE: the debug log's
+# lines of this run, what the launcher received or did, and the problems
+# found. ACCOUNT_SETTINGS_KEYS names the keys of the job settings files
+# shown (launcher double only).
+run_host() {
+    local run=$1 script=$2 title=$3
+    local host_output=$demo/host-output-$run.txt
+    local record=$demo/launcher-record-$run.txt
+    # The ring log grows record by record until "LogSizeLimit" (1 MB here,
+    # far more than the demo writes): this run's lines follow the earlier ones.
+    local log_start=300
+    [ -f "$debug_log" ] && log_start=$(stat -c %s "$debug_log")
+    KESTRO_DOUBLE_RECORD=$(windows_path "$record")
+
+    echo
+    echo "== The host scans: sample_host.exe -f $script (in $(short "$HOST_DIR"))"
+    # Into a file, not a pipe: the launcher that the host starts inherits its
+    # standard handles and would hold a pipe open after the host has ended.
+    (cd "$HOST_DIR" && timeout 300 wine sample_host.exe --settings "$(windows_path "$SETTINGS_FILE")" \
+        --answer-boxes -f "$script" >"$host_output" 2>&1)
+    local host_status=$?
+    tr -d '\r' <"$host_output" | sed 's/^/  /'
+    [ "$host_status" -eq 124 ] && fail "the host did not finish within 300 s"
+
+    # Unloading the library told the launcher to end; it ends once it has done
+    # what it was handed.
+    timeout 120 wineserver -w ||
+        fail "the launcher was still running 120 s after the host ended (waiting for a box to be answered?)"
+
+    echo
+    echo "== Account of $title"
+    [ -f "$debug_log" ] || fail "there is no debug log $(short "$debug_log")"
+    local launcher_record=/dev/null
+    if [ "$launcher_kind" = double ]; then
+        [ -f "$record" ] || fail "the launcher double wrote no record ($(short "$record"))"
+        launcher_record=$record
     fi
-fi
+    # Each 300-byte record of the ring log is a line; the header comes before.
+    awk -v record_used="$([ "$launcher_kind" = double ] && echo 1 || echo 0)" \
+        -v settings_keys="${ACCOUNT_SETTINGS_KEYS:-Copies|NupPrintSetting|SortSetting}" \
+        -f scripts/demo-account.awk <(tail -c +$((log_start + 1)) "$debug_log" | tr -d '\r') \
+        "$launcher_record" || account_problems+=" the account of run $run found problems (see above);"
+
+    if [ "$launcher_kind" = real ]; then
+        local launcher_log shown
+        while read -r launcher_log; do
+            shown=${launcher_log_read[$launcher_log]:-0}
+            launcher_log_read[$launcher_log]=$(stat -c %s "$launcher_log")
+            echo
+            echo "What the launcher did (its log $(short "$launcher_log"), without the lines"
+            echo "about deleted files and the printer's size):"
+            tail -c +$((shown + 1)) "$launcher_log" | tr -d '\r' |
+                grep -v -e '] deleted ' -e '] printer "' | cut -c 12-170 | sed 's/^/  /'
+        done < <(find "$LOG_DIR" -type f ! -name KESTROd.LOG ! -name KESTROe.log)
+        if [ "$(printed_sheets)" -eq "$sheets_before_run" ] &&
+           tail -c +$((log_start + 1)) "$debug_log" | tr -d '\r' | grep -q ',1125,'; then
+            echo
+            echo "PROBLEMS:"
+            echo "  the launcher was handed pages but nothing was printed"
+            account_problems+=" run $run printed nothing;"
+        fi
+    fi
+    [ "$host_status" -eq 0 ] ||
+        account_problems+=" the host's run $run reported failed calls (exit code $host_status);"
+}
+
+# ---- The first scan: four jobs with the settings the host saves itself.
+sheets_before_run=0
+run_host 1 jobs.txt "the first scan"
+sheets_of_first_run=$(printed_sheets)
+
+# ---- The settings program: the user changes the layout and presses OK.
+run_settings_program || fail "$settings_failure"
+
+# ---- The scan after it: every layout option comes from what Tessary.exe stored.
+sheets_before_run=$sheets_of_first_run
+launcher_log_start=$(stat -c %s "$LOG_DIR/KESTROlauncher.log" 2>/dev/null || echo 0)
+layout_keys="Copies|$(IFS='|'; echo "${STORED_LAYOUT_KEYS[*]}")"
+ACCOUNT_SETTINGS_KEYS=$layout_keys run_host 2 jobs-after-settings.txt "the scan after the settings program"
 
 echo
 echo "Files:"
@@ -144,8 +191,13 @@ if [ -n "$handoff_dir" ]; then
 fi
 echo "  debug log: $(short "$debug_log") ($(($(stat -c %s "$debug_log") / 300 - 1)) lines in 300-byte" \
      "records); error log: KESTROe.log beside it"
-[ "$launcher_kind" = double ] && echo "  launcher record: $(short "$record")"
-echo "  host output: $(short "$host_output")"
+[ "$launcher_kind" = double ] &&
+    echo "  launcher records: $(short "$demo")/launcher-record-1.txt, launcher-record-2.txt"
+echo "  host output: $(short "$demo")/host-output-1.txt, host-output-2.txt"
+echo "  settings program: $(short "$SETTINGS_SCREENSHOT") (as it opened)," \
+     "$(basename "$SETTINGS_CHOSEN_SCREENSHOT") (with the choices);"
+echo "  what the dialog driver printed: $(short "$SETTINGS_DRIVER_OUTPUT")"
+printed_pages=$(printed_sheets)
 if [ "$printed_pages" -gt 0 ]; then
     echo "  printed: $(short "$PRINTED_FILE") ($(stat -c %s "$PRINTED_FILE") bytes of PostScript," \
          "$printed_pages sheets)"
@@ -154,7 +206,8 @@ if [ "$printed_pages" -gt 0 ]; then
     rm -rf "$sheets_dir" && mkdir -p "$sheets_dir"
     if gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r60 \
           -o "$sheets_dir/sheet-%02d.png" "$PRINTED_FILE" >/dev/null 2>&1; then
-        echo "  the printed sheets as pictures:"
+        echo "  the printed sheets as pictures (sheets $((sheets_of_first_run + 1)) to" \
+             "$printed_pages after the settings program):"
         for png in "$sheets_dir"/sheet-*.png; do echo "    $(short "$png")"; done
     else
         fail "Ghostscript could not render $(short "$PRINTED_FILE")"
@@ -165,11 +218,17 @@ else
 fi
 
 echo
-[ "$host_status" -eq 0 ] || fail "the host reported failed calls (exit code $host_status; see above)"
-[ "$account_status" -eq 0 ] || fail "the account found problems (see above)"
+echo "== Did the job after the settings program follow them?"
+check_layout_after_settings "$launcher_kind" "$sheets_of_first_run" "$launcher_log_start" ||
+    account_problems+=" the job after the settings program did not follow them;"
+
+echo
+account_problems=${account_problems# }
+[ -z "$account_problems" ] || fail "${account_problems%;}"
 if [ "$launcher_kind" = double ]; then
     echo "Demo finished: every call succeeded; every page reached the launcher or was deleted"
-    echo "with its aborted job."
+    echo "with its aborted job; the job after the settings program was handed its choices."
 else
-    echo "Demo finished: every call succeeded and the launcher printed $printed_pages sheets."
+    echo "Demo finished: every call succeeded and the launcher printed $printed_pages sheets;"
+    echo "the last $((printed_pages - sheets_of_first_run)) follow the choices made in Tessary.exe."
 fi

@@ -34,10 +34,16 @@ bool ApplyArgument(const std::string& word, const std::string& allowed, HostComm
         error = "\"" + word + "\": the value must be a number from 0 to 9999";
         return false;
     }
+    if (name == "dpi" && number == 0) {
+        error = "\"" + word + "\": the resolution must be at least 1 dpi";
+        return false;
+    }
     if (name == "copies")
         command.copies = static_cast<unsigned>(number);
     else if (name == "pages")
         command.pages = static_cast<int>(number);
+    else if (name == "dpi")
+        command.dpi = static_cast<int>(number);
     else
         command.jobId = static_cast<int>(number);
     return true;
@@ -63,10 +69,10 @@ bool ParseScriptLine(const std::string& line, std::vector<HostCommand>& script, 
     std::string allowed;
     if (verb == "job") {
         command.kind = HostCommand::Kind::Job;
-        allowed = "copies pages";
+        allowed = "copies pages dpi";
     } else if (verb == "scan") {
         command.kind = HostCommand::Kind::Scan;
-        allowed = "pages job";
+        allowed = "pages job dpi";
     } else if (verb == "end" || verb == "abort") {
         command.kind = verb == "end" ? HostCommand::Kind::End : HostCommand::Kind::Abort;
         allowed = "job";

@@ -2,9 +2,14 @@
 // skipped and lines starting with '#' are notes that the host prints as
 // they come. Arguments are NAME=VALUE words.
 //
-//   job [copies=N] [pages=N]   JP_StartJob, then scan N pages into the job
+//   job [copies=N] [pages=N] [dpi=N]
+//                              JP_StartJob, then scan N pages into the job
 //                              (copies 1 and no pages unless given)
-//   scan pages=N [job=ID]      scan N more pages into an open job
+//   scan pages=N [job=ID] [dpi=N]
+//                              scan N more pages into an open job
+//                              dpi: the resolution the page files state
+//                              (default 100, at which a page is A4 at its
+//                              own size; at 200 it is A6)
 //   end [job=ID]               JP_EndJob
 //   abort [job=ID]             JP_AbortJob
 //   set KEY=VALUE              save one print setting in the print settings
@@ -21,6 +26,7 @@ struct HostCommand {
     unsigned copies = 1;
     int pages = 0;
     int jobId = 0;  // 0: the newest open job
+    int dpi = 100;
     std::string key;
     std::string value;
     std::string line;  // the command as written

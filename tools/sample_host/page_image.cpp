@@ -9,7 +9,6 @@ namespace {
 // A4 (210 x 297 mm) at 100 dots per inch, blue, green and red bytes a pixel.
 const int kWidth = 827;
 const int kHeight = 1169;
-const int kDotsPerMetre = 3937;  // 100 dpi
 const int kBytesPerPixel = 3;
 // Rows of a bitmap file are padded to whole 32-bit words.
 const int kRowBytes = (kWidth * kBytesPerPixel + 3) / 4 * 4;
@@ -106,8 +105,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t value)
 
 // BITMAPFILEHEADER and BITMAPINFOHEADER, written field by field in the
 // file's little-endian layout.
-std::vector<uint8_t> Headers()
+std::vector<uint8_t> Headers(int dpi)
 {
+    const uint32_t dotsPerMetre = static_cast<uint32_t>(dpi * 10000.0 / 254 + 0.5);
     const uint32_t headerSize = 14 + 40;
     const uint32_t imageSize = static_cast<uint32_t>(kRowBytes) * kHeight;
     std::vector<uint8_t> out;
@@ -123,8 +123,8 @@ std::vector<uint8_t> Headers()
     Put16(out, 8 * kBytesPerPixel);      // bits per pixel
     Put32(out, 0);                       // no compression
     Put32(out, imageSize);
-    Put32(out, kDotsPerMetre);
-    Put32(out, kDotsPerMetre);
+    Put32(out, dotsPerMetre);
+    Put32(out, dotsPerMetre);
     Put32(out, 0);                       // no palette
     Put32(out, 0);                       // all colours important
     return out;
@@ -132,7 +132,7 @@ std::vector<uint8_t> Headers()
 
 }  // namespace
 
-bool WritePageImage(const std::string& path, int jobId, int page, std::string& error)
+bool WritePageImage(const std::string& path, int jobId, int page, int dpi, std::string& error)
 {
     Sheet sheet;
     sheet.Frame(40, 4);
@@ -141,7 +141,7 @@ bool WritePageImage(const std::string& path, int jobId, int page, std::string& e
     sheet.CentredText("JOB " + std::to_string(jobId), 780, 11);
 
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    const std::vector<uint8_t> headers = Headers();
+    const std::vector<uint8_t> headers = Headers(dpi);
     file.write(reinterpret_cast<const char*>(headers.data()),
                static_cast<std::streamsize>(headers.size()));
     for (int y = kHeight - 1; y >= 0; --y)

@@ -94,11 +94,11 @@ private:
         case HostCommand::Kind::Note:
             break;
         case HostCommand::Kind::Job:
-            StartJob(command.copies, command.pages);
+            StartJob(command.copies, command.pages, command.dpi);
             break;
         case HostCommand::Kind::Scan:
             if (OpenJob* job = Find(command.jobId))
-                Scan(*job, command.pages);
+                Scan(*job, command.pages, command.dpi);
             break;
         case HostCommand::Kind::End:
         case HostCommand::Kind::Abort:
@@ -110,7 +110,7 @@ private:
         }
     }
 
-    void StartJob(unsigned copies, int pages)
+    void StartJob(unsigned copies, int pages, int dpi)
     {
         int id = 0;
         const int started = m_library.JP_StartJob(&id, copies);
@@ -121,17 +121,17 @@ private:
             return;
         }
         m_open.push_back({id, 0});
-        Scan(m_open.back(), pages);
+        Scan(m_open.back(), pages, dpi);
     }
 
-    void Scan(OpenJob& job, int pages)
+    void Scan(OpenJob& job, int pages, int dpi)
     {
         for (int i = 0; i < pages; ++i) {
             const int page = ++job.scanned;
             char name[64];
             std::snprintf(name, sizeof name, "%s\\job%d_page%03d.bmp", kScanFolder, job.id, page);
             std::string error;
-            if (!WritePageImage(name, job.id, page, error)) {
+            if (!WritePageImage(name, job.id, page, dpi, error)) {
                 std::printf("  scanning failed: %s\n", error.c_str());
                 ++m_failures;
                 return;
@@ -214,7 +214,7 @@ int Usage(const std::string& problem)
                  "sample_host: %s\n"
                  "usage: sample_host [--settings FILE] [--answer-boxes] -f SCRIPT\n"
                  "       sample_host [--settings FILE] [--answer-boxes] COMMAND...\n"
-                 "commands: job [copies=N] [pages=N] | scan pages=N [job=ID] |\n"
+                 "commands: job [copies=N] [pages=N] [dpi=N] | scan pages=N [job=ID] [dpi=N] |\n"
                  "          end [job=ID] | abort [job=ID] | set KEY=VALUE\n",
                  problem.c_str());
     return kExitUsage;
