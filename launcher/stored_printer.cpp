@@ -9,10 +9,14 @@ const char kPrinterSection[] = "Printer Infomation";
 StoredPrinter ReadStoredPrinter(const char* settingsFile, ProfileReader& profile)
 {
     StoredPrinter printer;
+    // A name too long for a printer name reads as none: cut, it would name
+    // another printer.
     char text[260];
-    profile.ReadString(settingsFile, kPrinterSection, "SelectPrinterName", "", text, sizeof text);
+    ReadProfileText(profile, settingsFile, kPrinterSection, "SelectPrinterName", "", text,
+                    sizeof text);
     printer.name = text;
-    profile.ReadString(settingsFile, kPrinterSection, "SelectPrinterNo", "", text, sizeof text);
+    ReadProfileText(profile, settingsFile, kPrinterSection, "SelectPrinterNo", "", text,
+                    sizeof text);
     printer.slot = PlainDecimal(text);
     return printer;
 }

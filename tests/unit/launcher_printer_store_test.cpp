@@ -40,6 +40,10 @@ TEST(LauncherStoredPrinter, NameAndSlotAreReadAsTheSettingsProgramWritesThem)
     const StoredPrinter printer = ReadStoredPrinter("st.ini", profile);
     EXPECT_EQ(printer.name, "Office laser");
     EXPECT_EQ(DevModeFilePath("D:\\ini", printer.slot), "D:\\ini\\devmode12.bin");
+
+    // A name too long to be a printer's is not cut into another name.
+    profile.Set("st.ini", "Printer Infomation", "SelectPrinterName", std::string(300, 'P'));
+    EXPECT_EQ(ReadStoredPrinter("st.ini", profile).name, "");
 }
 
 }  // namespace
