@@ -6,6 +6,8 @@ namespace {
 
 // Id of the static control that holds a message box's text.
 const int kMessageTextId = 0xFFFF;
+// How long a box's icon may take to be painted.
+const DWORD kIconPaintLimitMs = 3000;
 
 std::string WindowText(HWND window)
 {
@@ -78,11 +80,17 @@ BOOL CALLBACK MessageBoxWatcher::VisitWindow(HWND window, LPARAM param)
     if (!textControl)
         return TRUE;  // some other dialog
 
+    {
+        // A box that was told to close may still be listed for a moment.
+        std::lock_guard<std::mutex> hold(self->m_lock);
+        if (std::find(self->m_closed.begin(), self->m_closed.end(), window) != self->m_closed.end())
+            return TRUE;
+    }
+    // Read before the box is closed; only this thread closes boxes.
+    const SeenBox seen = {WindowText(window), WindowText(textControl),
+                          ReadBoxIcon(window, kIconPaintLimitMs)};
     std::lock_guard<std::mutex> hold(self->m_lock);
-    // A box that was told to close may still be listed for a moment.
-    if (std::find(self->m_closed.begin(), self->m_closed.end(), window) != self->m_closed.end())
-        return TRUE;
-    self->m_seen.push_back({WindowText(window), WindowText(textControl)});
+    self->m_seen.push_back(seen);
     self->m_closed.push_back(window);
     PostMessageA(window, WM_COMMAND, IDOK, 0);
     return TRUE;

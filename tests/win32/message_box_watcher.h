@@ -1,5 +1,5 @@
 // Watches for message boxes (dialog class "#32770") on a thread of its own,
-// records caption and text of each, and closes it with OK.
+// records caption, text and icon of each, and closes it with OK.
 #pragma once
 #include <windows.h>
 
@@ -9,9 +9,12 @@
 #include <thread>
 #include <vector>
 
+#include "message_box_icon.h"
+
 struct SeenBox {
     std::string caption;
     std::string text;
+    BoxIcon icon = BoxIcon::Unknown;
 };
 
 class MessageBoxWatcher {

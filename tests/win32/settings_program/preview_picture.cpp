@@ -1,0 +1,58 @@
+#include "preview_picture.h"
+
+#include <memory>
+#include <type_traits>
+
+#include "dialog/preview_ids.h"
+#include "screen_pixels.h"
+
+namespace {
+
+// A channel may differ this much (what a lower colour depth of the display
+// does), and a thousandth of the pixels may differ, before a picture counts
+// as another: the fit and full-size pictures differ only in their arrows.
+const int kChannelTolerance = 8;
+const size_t kMismatchShare = 1000;
+
+}  // namespace
+
+PreviewPictures::PreviewPictures(const std::string& programPath)
+{
+    const auto freeLibrary = [](HMODULE module) { FreeLibrary(module); };
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(freeLibrary)> program(
+        LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), freeLibrary);
+    if (!program)
+        return;
+    const auto deleteObject = [](HBITMAP bitmap) { DeleteObject(bitmap); };
+    m_loaded = true;
+    for (int id : kPreviewBitmapIds) {
+        const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(deleteObject)> bitmap(
+            static_cast<HBITMAP>(LoadImageA(program.get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP,
+                                            0, 0, LR_CREATEDIBSECTION)),
+            deleteObject);
+        BITMAP shape = {};
+        Picture picture;
+        if (bitmap && GetObjectA(bitmap.get(), sizeof shape, &shape)) {
+            picture.width = shape.bmWidth;
+            picture.height = shape.bmHeight;
+            picture.pixels = BitmapPixels(bitmap.get(), shape.bmWidth, shape.bmHeight);
+        }
+        m_loaded = m_loaded && !picture.pixels.empty();
+        m_pictures[id] = picture;
+    }
+}
+
+int PreviewPictures::Shown(HWND control) const
+{
+    RECT client = {};
+    if (!IsWindowVisible(control) || !GetClientRect(control, &client))
+        return 0;
+    const std::vector<DWORD> shown = CaptureClientArea(control, client.right, client.bottom);
+    ClosestPixels closest(shown, kChannelTolerance, kMismatchShare);
+    int closestId = 0;
+    for (const auto& entry : m_pictures) {
+        if (entry.second.width == client.right && closest.Offer(entry.second.pixels))
+            closestId = entry.first;
+    }
+    return closestId;
+}

@@ -1,0 +1,101 @@
+// The real Tessary.exe, driven from outside as a user would: each test gets
+// an installation of its own (the program copied into a scratch folder with
+// a "Tessary.cfg" the test writes, the registry value naming a scratch data
+// folder, three printers of the Wine prefix with A as the default), starts
+// the program, finds its dialog, reads and changes controls through window
+// messages, and reads back the files the program wrote. Message boxes are
+// recorded and closed by a watcher. Everything is put back afterwards and
+// no Tessary.exe is left running.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "installation.h"
+#include "message_box_watcher.h"
+#include "printer_state.h"
+#include "remote_dialog.h"
+
+extern const char kPrinterA[];
+extern const char kPrinterB[];
+extern const char kPrinterC[];
+extern const char kPrinterPort[];
+
+// A stored device mode: DEVMODEA's bytes (dmSize at 36, dmDriverExtra at
+// 38, dmFields at 40, dmOrientation at 44).
+struct StoredDevMode {
+    std::string bytes;
+    std::string DeviceName() const;
+    unsigned Word(size_t offset) const;
+    unsigned long Fields() const;
+    unsigned Orientation() const { return Word(44); }
+    size_t HeaderLength() const { return Word(36) + Word(38); }
+};
+
+class TessaryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // "Tessary.cfg": the shipped file with keys of [Language] replaced (a
+    // null value drops the key) and an event name of this test's own.
+    void WriteConfig(const std::map<std::string, const char*>& language = {});
+    // A text of [Language] as the last WriteConfig wrote it ("" when dropped).
+    std::string ConfigText(const std::string& key) const;
+
+    // Starts Tessary.exe; its message boxes are recorded from the start.
+    DWORD Start();
+    // The program's first visible "#32770" holding controlId; null when
+    // none appears in time or the program ends.
+    HWND WaitForWindow(DWORD process, int controlId);
+    // Start() and its settings dialog, found by the horizontal-position list.
+    HWND OpenDialog(DWORD* process = nullptr);
+    bool WaitForEnd(DWORD process);
+    bool IsRunning(DWORD process) const;
+    // Waits until `count` boxes were seen in all; returns every box seen.
+    std::vector<SeenBox> WaitForBoxes(size_t count);
+    // The boxes seen so far that no WaitForBoxes returned yet.
+    std::vector<SeenBox> TakeBoxes();
+
+    // Files of the data folder, by name, with their bytes.
+    std::map<std::string, std::string> DataFiles() const;
+    std::string DataPath(const std::string& name) const { return m_dataDir + "\\" + name; }
+    std::string SettingsPath() const { return DataPath("KESTROst.ini"); }
+    // The lines of a section of the settings file, in file order.
+    std::vector<std::string> SectionLines(const std::string& section) const;
+    std::string Setting(const std::string& section, const std::string& key) const;
+    StoredDevMode DevModeFile(int slot) const;
+
+    // One whole run: the dialog opens, the printer (null: the one shown)
+    // and the orientation are chosen, OK saves and the program ends.
+    void SaveWith(const char* printer, bool landscape);
+    // Chooses printer and orientation as a user would and waits until the
+    // dialog shows them.
+    static void ChoosePrinter(HWND dialog, const char* printer, bool landscape);
+
+    // The print guard held reset by the test, as a printing program would.
+    OwnedHandle HoldPrintGuard() const;
+
+    std::string m_programPath;
+
+private:
+    struct Run {
+        DWORD id;
+        std::unique_ptr<OwnedHandle> process;
+        std::unique_ptr<MessageBoxWatcher> boxes;
+    };
+    const Run* FindRun(DWORD process) const;
+
+    wine_printers::ScopedPrinterState m_printers;
+    std::unique_ptr<ScopedFolder> m_folder;
+    std::unique_ptr<ScopedRegistryKey> m_key;
+    std::string m_installDir, m_dataDir, m_eventName;
+    std::vector<std::pair<std::string, std::string>> m_language;
+    std::vector<Run> m_runs;
+    std::vector<SeenBox> m_pendingBoxes;
+};
