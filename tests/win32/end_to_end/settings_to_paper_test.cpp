@@ -34,23 +34,6 @@ std::string ProgramFile(const char* name)
     return program.substr(0, program.find_last_of('\\') + 1) + name;
 }
 
-// The printable area of a printer's default (portrait) sheet, in inches.
-InchBox PrintableArea(const char* printer)
-{
-    InchBox area;
-    const HDC dc = CreateDCA(nullptr, printer, nullptr, nullptr);
-    if (!dc)
-        return area;
-    const double dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    const double dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    area.left = GetDeviceCaps(dc, PHYSICALOFFSETX) / dpiX;
-    area.top = GetDeviceCaps(dc, PHYSICALOFFSETY) / dpiY;
-    area.right = area.left + GetDeviceCaps(dc, HORZRES) / dpiX;
-    area.bottom = area.top + GetDeviceCaps(dc, VERTRES) / dpiY;
-    DeleteDC(dc);
-    return area;
-}
-
 bool Near(double a, double b) { return a - b < 0.06 && b - a < 0.06; }
 
 std::string BoxText(const InchBox& box)
@@ -200,7 +183,7 @@ TEST_F(SettingsToPaper, OptionsSavedInTheDialogReachTheJobAndTheChosenPrinterPri
     // Wine's driver turns a landscape sheet a quarter turn onto the portrait
     // paper: the landscape sheet's bottom-right corner is the paper's
     // top-right, and the two-by-one page stands one inch wide, two high.
-    const InchBox area = PrintableArea(kChosenPrinter);
+    const InchBox area = PrinterPrintableArea(kChosenPrinter);
     EXPECT_TRUE(Near(ink.right, area.right) && Near(ink.top, area.top) &&
                 Near(ink.Width(), 1) && Near(ink.Height(), 2))
         << "frame at " << BoxText(ink) << ", printable area " << BoxText(area);

@@ -257,18 +257,7 @@ std::vector<RenderedPage> LauncherPrintTest::Printed(const std::string& output)
 
 InchBox LauncherPrintTest::PrintableArea()
 {
-    InchBox area;
-    const HDC dc = CreateDCA(nullptr, kDefaultPrinter, nullptr, nullptr);
-    if (!dc)
-        return area;
-    const double dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    const double dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    area.left = GetDeviceCaps(dc, PHYSICALOFFSETX) / dpiX;
-    area.top = GetDeviceCaps(dc, PHYSICALOFFSETY) / dpiY;
-    area.right = area.left + GetDeviceCaps(dc, HORZRES) / dpiX;
-    area.bottom = area.top + GetDeviceCaps(dc, VERTRES) / dpiY;
-    DeleteDC(dc);
-    return area;
+    return PrinterPrintableArea(kDefaultPrinter);
 }
 
 ::testing::AssertionResult BoxNear(const InchBox& box, double left, double top, double right,

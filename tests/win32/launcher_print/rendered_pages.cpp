@@ -162,3 +162,19 @@ bool RenderPostScript(const std::string& postScript, double dpi, std::vector<Ren
     DeleteFileA((postScript + ".log").c_str());
     return error.empty();
 }
+
+InchBox PrinterPrintableArea(const char* printer)
+{
+    InchBox area;
+    const HDC dc = CreateDCA(nullptr, printer, nullptr, nullptr);
+    if (!dc)
+        return area;
+    const double dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+    const double dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    area.left = GetDeviceCaps(dc, PHYSICALOFFSETX) / dpiX;
+    area.top = GetDeviceCaps(dc, PHYSICALOFFSETY) / dpiY;
+    area.right = area.left + GetDeviceCaps(dc, HORZRES) / dpiX;
+    area.bottom = area.top + GetDeviceCaps(dc, VERTRES) / dpiY;
+    DeleteDC(dc);
+    return area;
+}

@@ -38,3 +38,7 @@ bool RenderPostScript(const std::string& postScript, double dpi, std::vector<Ren
 
 // The Unix path of a Windows path, as Wine maps it ("" when not under Wine).
 std::string UnixPath(const std::string& windowsPath);
+
+// The printable area of a printer's default (portrait) sheet, in inches;
+// all zero when the printer cannot be opened.
+InchBox PrinterPrintableArea(const char* printer);
