@@ -1,11 +1,13 @@
-// Library entry point: on load, the Win32 diagnostics and job effects are
-// installed; on unload, a launcher that still counts as running is told to end.
+// Library entry point: on load, the Win32 diagnostics, the code page's
+// lead-byte test and the job effects are installed; on unload, a launcher
+// that still counts as running is told to end.
 #include <windows.h>
 
 #include "jobs/job_effects.h"
 #include "jobs/job_effects_win32.h"
 #include "jobs/launcher_control_win32.h"
 #include "jobs/launcher_state.h"
+#include "setup/ansi_code_page_win32.h"
 #include "setup/diagnostics_win32.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
@@ -13,8 +15,10 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
         InstallWin32Diagnostics();
+        InstallAnsiCodePage();
         SetJobEffects(&Win32JobEffects());
     } else if (reason == DLL_PROCESS_DETACH) {
+        // Without the library lock: see library_lock_win32.cpp.
         if (gbLuncherExist == 1)
             DeleteLauncher();
     }

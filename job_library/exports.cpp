@@ -1,20 +1,30 @@
-// The exported job interface. Each export runs the job engine and turns its
-// result into the host's 1 or 0; nothing may be thrown across them.
+// The exported job interface. Each export runs the job engine under the
+// library lock and turns its result into the host's 1 or 0; nothing may be
+// thrown across them. Before a successful JP_init every export fails at
+// once: no folder, log or page file is touched and no box is shown.
 #define JOBPORT_BUILDING_DLL
 #include "jobport.h"
 
 #include <cstdint>
 
 #include "jobs/job_engine.h"
+#include "library_lock_win32.h"
 #include "setup/error_reporter.h"
+#include "setup/library_init.h"
 
 namespace {
 
-// Runs one engine operation; an exception that escaped it is reported as a
-// system error and the call fails.
-template <typename Operation>
-int Guarded(Operation operation) noexcept
+// Runs one engine operation under the library lock; an exception that
+// escaped it is reported as a system error and the call fails. Before a
+// successful JP_init only `refused` runs and the call fails.
+template <typename Operation, typename Refused>
+int Guarded(Operation operation, Refused refused) noexcept
 {
+    const LibraryLockHolder lock;
+    if (!LibraryIsReady()) {
+        refused();
+        return 0;
+    }
     try {
         return operation() ? 1 : 0;
     } catch (...) {
@@ -26,13 +36,23 @@ int Guarded(Operation operation) noexcept
     }
 }
 
+template <typename Operation>
+int Guarded(Operation operation) noexcept
+{
+    return Guarded(operation, [] {});
+}
+
 }  // namespace
 
 extern "C" int __stdcall JP_StartJob(int* jobIdOut, unsigned int copies)
 {
     // The id goes straight to the host's variable, so an id that was issued
-    // stays there even when the job then fails.
-    return Guarded([&] { return StartJob(reinterpret_cast<uint32_t*>(jobIdOut), copies); });
+    // stays there even when the job then fails; before JP_init it gets 0.
+    return Guarded([&] { return StartJob(reinterpret_cast<uint32_t*>(jobIdOut), copies); },
+                   [&] {
+                       if (jobIdOut)
+                           *jobIdOut = 0;
+                   });
 }
 
 extern "C" int __stdcall JP_SendData(int jobId, const char* pageFilePath)

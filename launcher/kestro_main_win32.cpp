@@ -13,6 +13,8 @@
 #include "launcher_window_win32.h"
 #include "print_guard_setup.h"
 #include "print_worker_win32.h"
+#include "setup/ansi_code_page.h"
+#include "setup/ansi_code_page_win32.h"
 #include "setup/profile_reader_win32.h"
 #include "setup/registry_reader_win32.h"
 
@@ -22,10 +24,8 @@ std::string TempFolderWithoutSeparator()
 {
     char folder[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathA(sizeof folder, folder);
-    std::string text(folder, length < sizeof folder ? length : 0);
-    while (!text.empty() && text.back() == '\\')
-        text.pop_back();
-    return text;
+    const std::string text(folder, length < sizeof folder ? length : 0);
+    return text.substr(0, LengthWithoutTrailingSeparators(text, kBackslash, AnsiLeadByteTest()));
 }
 
 // "Tessary.cfg" in the launcher's own folder, the installation folder the
@@ -37,11 +37,11 @@ std::string TessaryCfgPath()
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path)
         return std::string();
-    std::string folder(path, length);
-    const size_t separator = folder.find_last_of('\\');
-    if (separator == std::string::npos)
+    const std::string program(path, length);
+    const size_t folderEnd = EndOfLastSeparator(program, kBackslash, AnsiLeadByteTest());
+    if (folderEnd == 0)
         return std::string();
-    return folder.substr(0, separator) + "\\Tessary.cfg";
+    return program.substr(0, folderEnd) + "Tessary.cfg";
 }
 
 // The print guard's name for the printing thread; why there is none goes to
@@ -62,6 +62,7 @@ void FindPrintGuard(LauncherSetup& setup, ProfileReader& profile)
 
 int RunLauncher(HINSTANCE instance)
 {
+    InstallAnsiCodePage();  // before any path is split
     const std::string cfgPath = ConfigPathFromCommandLine(GetCommandLineA());
     Win32ProfileReader profile;
     Win32RegistryReader registry;

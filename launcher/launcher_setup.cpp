@@ -3,17 +3,19 @@
 #include <memory>
 
 #include "print_guard_setup.h"
+#include "setup/ansi_code_page.h"
 #include "setup/config_reader.h"
 #include "setup/config_record.h"
 #include "setup/install_folders.h"
 
 namespace {
 
-std::string WithoutTrailingSeparator(std::string folder)
+// A folder ending in a double-byte character whose trail byte is 0x5C keeps
+// that byte.
+std::string WithoutTrailingSeparator(const std::string& folder)
 {
-    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-        folder.pop_back();
-    return folder;
+    return folder.substr(
+        0, LengthWithoutTrailingSeparators(folder, kBackslashOrSlash, AnsiLeadByteTest()));
 }
 
 }  // namespace

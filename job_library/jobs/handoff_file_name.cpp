@@ -1,6 +1,7 @@
 #include "handoff_file_name.h"
 
 #include <cstdio>
+#include <cstring>
 
 bool HandoffFileName(const char* tempDir, uint32_t jobId, uint32_t page, char* name,
                      size_t size)
@@ -18,4 +19,59 @@ bool HandoffFileName(const char* tempDir, uint32_t jobId, uint32_t page, char* n
         return false;
     }
     return true;
+}
+
+namespace {
+
+// One number as "%<width>d" writes it: blanks, then at least one digit.
+bool ParsePaddedNumber(const char* field, size_t width, uint32_t* value)
+{
+    size_t i = 0;
+    while (i < width && field[i] == ' ')
+        ++i;
+    if (i == width)
+        return false;
+    uint32_t number = 0;
+    for (; i < width; ++i) {
+        if (field[i] < '0' || field[i] > '9')
+            return false;
+        number = number * 10 + static_cast<uint32_t>(field[i] - '0');
+    }
+    *value = number;
+    return true;
+}
+
+bool SameLetters(const char* text, const char* expected, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != expected[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseHandoffFileName(const char* name, uint32_t* jobId, uint32_t* page)
+{
+    static const char kPrefix[] = "KST_";
+    static const char kSuffix[] = ".$$$";
+    const size_t prefix = sizeof kPrefix - 1;
+    const size_t suffix = sizeof kSuffix - 1;
+    if (!name || !jobId || !page)
+        return false;
+    const size_t length = std::strlen(name);
+    if (length < prefix + suffix || !SameLetters(name, kPrefix, prefix) ||
+        !SameLetters(name + length - suffix, kSuffix, suffix))
+        return false;
+    // Two columns for ids below 100, three for the others; three for pages.
+    const size_t numbers = length - prefix - suffix;
+    if (numbers != 5 && numbers != 6)
+        return false;
+    const size_t idWidth = numbers - 3;
+    return ParsePaddedNumber(name + prefix, idWidth, jobId) &&
+           ParsePaddedNumber(name + prefix + idWidth, 3, page);
 }

@@ -12,3 +12,9 @@
 // name does not fit: a shortened name would name another file.
 bool HandoffFileName(const char* tempDir, uint32_t jobId, uint32_t page, char* name,
                      size_t size);
+
+// Reads job id and page number back from a bare hand-off file name such as
+// "KST_ 3 12.$$$" or "KST_255  1.$$$". Job ids have at most three digits and
+// page numbers at most three (no job has more than 999 pages), which makes
+// every name the library writes unambiguous. False for any other name.
+bool ParseHandoffFileName(const char* name, uint32_t* jobId, uint32_t* page);

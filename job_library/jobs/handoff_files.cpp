@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "../setup/config_record.h"
 #include "handoff_file_name.h"
@@ -29,10 +30,11 @@ struct ProfileKey {
     uint8_t value;
 };
 
-}  // namespace
-
-bool WriteHandoffLine(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
-                      uint32_t page, const char* text, bool append)
+// Writes the lines to the hand-off file of (jobId, page), emptied first
+// unless append, in one open: the file is closed before anything is
+// reported, as the report may show a box and wait for the user.
+bool WriteHandoffLines(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
+                       uint32_t page, const char* const* lines, size_t count, bool append)
 {
     char name[kPathBufferSize];
     if (!HandoffFileName(tempDir, jobId, page, name, sizeof name)) {
@@ -44,8 +46,9 @@ bool WriteHandoffLine(HandoffFileSystem& files, const char* tempDir, uint32_t jo
         files.ReportError(kErrorHandoffOpen, jobId);
         return false;
     }
-    const bool written = WriteLine(*file, text ? text : "");
-    // Closed before the report: the report may show a box and wait for the user.
+    bool written = true;
+    for (size_t i = 0; i < count && written; ++i)
+        written = WriteLine(*file, lines[i] ? lines[i] : "");
     const bool closed = file->Close();
     file.reset();
     if (!written || !closed) {
@@ -53,6 +56,14 @@ bool WriteHandoffLine(HandoffFileSystem& files, const char* tempDir, uint32_t jo
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool WriteHandoffLine(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
+                      uint32_t page, const char* text, bool append)
+{
+    return WriteHandoffLines(files, tempDir, jobId, page, &text, 1, append);
 }
 
 bool WritePageListFile(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,
@@ -66,13 +77,18 @@ bool WritePageListFile(HandoffFileSystem& files, const char* tempDir, uint32_t j
     }
     char count[16];
     std::snprintf(count, sizeof count, "%u", static_cast<unsigned>(paths.size()));
-    if (!WriteHandoffLine(files, tempDir, jobId, firstPage, count, false))
+    std::vector<const char*> lines;
+    try {
+        lines.reserve(paths.size() + 1);
+    } catch (const std::bad_alloc&) {
+        files.ReportError(kErrorHandoffWrite, jobId);
         return false;
-    for (const std::string& path : paths) {
-        if (!WriteHandoffLine(files, tempDir, jobId, firstPage, path.c_str(), true))
-            return false;
     }
-    return true;
+    lines.push_back(count);
+    for (const std::string& path : paths)
+        lines.push_back(path.c_str());
+    // The same bytes as a count line and one appended line per path, in one open.
+    return WriteHandoffLines(files, tempDir, jobId, firstPage, lines.data(), lines.size(), false);
 }
 
 bool WriteJobSettingsFile(HandoffFileSystem& files, const char* tempDir, uint32_t jobId,

@@ -12,7 +12,13 @@ public:
     {
         ::ReportError(errorNumber, jobId);
     }
-    bool MovePageFile(const std::string&, std::string&) override { return false; }
+    bool MovePageFile(const std::string&, std::string&, std::string& refusalLine,
+                      int32_t* errorCode) override
+    {
+        refusalLine = "<<Error>> page file not moved (no file system)";
+        *errorCode = 0;
+        return false;
+    }
     bool DeletePageFile(const std::string&) override { return false; }
     bool WriteJobSettingsFile(uint32_t, uint32_t, const PrintSettings&) override { return false; }
     bool WritePageListFile(uint32_t, uint32_t, const std::vector<std::string>&) override
@@ -20,6 +26,7 @@ public:
         return false;
     }
     void DeleteHandoffFile(uint32_t, uint32_t) override {}
+    bool HandoffFilesExist(uint32_t) override { return false; }
     bool CreateLauncher() override { return false; }
     bool PostToLauncher(uint32_t, uint32_t, uint32_t) override { return false; }
     int32_t CheckPrinter(uint32_t) override { return 0; }

@@ -18,9 +18,12 @@ public:
     virtual void ReportError(int32_t errorNumber, uint32_t jobId) = 0;
 
     // Moves a page file from the host's path into the data folder and stores
-    // the destination in newPath (left as it was when none can be formed).
-    // False when the file could not be moved.
-    virtual bool MovePageFile(const std::string& hostPath, std::string& newPath) = 0;
+    // the destination in newPath. False when it was not moved: the file stays
+    // with the host, newPath is left as it was, and refusalLine is the debug
+    // log line that names the file, with the Windows error code as its
+    // number in *errorCode.
+    virtual bool MovePageFile(const std::string& hostPath, std::string& newPath,
+                              std::string& refusalLine, int32_t* errorCode) = 0;
     // Deletes a held page file.
     virtual bool DeletePageFile(const std::string& path) = 0;
 
@@ -34,6 +37,10 @@ public:
                                    const std::vector<std::string>& paths) = 0;
     // Deletes the hand-off file of (job, page); a missing file is no error.
     virtual void DeleteHandoffFile(uint32_t jobId, uint32_t page) = 0;
+    // True when a hand-off file of jobId, of any page, is in the temporary
+    // folder: a job of an earlier library (or of an id issued 255 jobs ago)
+    // still waits for the launcher under that id.
+    virtual bool HandoffFilesExist(uint32_t jobId) = 0;
 
     // Starts the launcher and waits until it is ready.
     virtual bool CreateLauncher() = 0;

@@ -14,6 +14,7 @@
 #include "page_file_move.h"
 #include "page_file_system_win32.h"
 #include "temp_folder_win32.h"
+#include "waiting_handoff_files.h"
 
 namespace {
 
@@ -26,9 +27,15 @@ public:
         ::ReportError(errorNumber, jobId);
     }
 
-    bool MovePageFile(const std::string& hostPath, std::string& newPath) override
+    bool MovePageFile(const std::string& hostPath, std::string& newPath,
+                      std::string& refusalLine, int32_t* errorCode) override
     {
-        return ::MovePageFile(Win32PageFileSystem(), gDataDir, hostPath, newPath);
+        PageRefusal refusal;
+        if (::MovePageFile(Win32PageFileSystem(), gDataDir, hostPath, newPath, refusal))
+            return true;
+        refusalLine = PageRefusalLine(refusal, hostPath);
+        *errorCode = refusal.errorCode;
+        return false;
     }
 
     bool DeletePageFile(const std::string& path) override
@@ -59,6 +66,13 @@ public:
         char temp[MAX_PATH + 1];
         if (ReadTempFolder(temp, sizeof temp))
             ::DeleteHandoffFile(Win32HandoffFileSystem(), temp, jobId, page);
+    }
+
+    bool HandoffFilesExist(uint32_t jobId) override
+    {
+        char temp[MAX_PATH + 1];
+        return ReadTempFolder(temp, sizeof temp) &&
+               ::HandoffFilesExist(Win32SetupPlatform().files, temp, jobId);
     }
 
     bool CreateLauncher() override

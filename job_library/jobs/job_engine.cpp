@@ -106,6 +106,25 @@ void TakeBackStartedJob(uint32_t id)
     }
 }
 
+// The next id whose name no waiting hand-off file and no job in the table
+// still uses: a job of an earlier library in this process, or one issued 255
+// jobs ago, may still wait for the launcher under it, and its settings file
+// and page lists must not be overwritten. After a whole round of ids taken
+// the last one is used all the same.
+uint32_t IssueJobId()
+{
+    uint32_t id = gJobIdTable.NextJobId();
+    for (uint32_t tries = 1; tries < JobIdTable::kMaxId; ++tries) {
+        if (!FindJob(id) && !Effects().HandoffFilesExist(id))
+            break;
+        Log(JobLogNumber(id),
+            FormatLogText("  ID=%d skipped: files of a job with this id still wait",
+                          static_cast<int>(id)));
+        id = gJobIdTable.NextJobId();
+    }
+    return id;
+}
+
 bool StartJobSteps(uint32_t* idOut, uint32_t copies)
 {
     Log(0, "---{ JP_StartJob() was Called");
@@ -130,7 +149,7 @@ bool StartJobSteps(uint32_t* idOut, uint32_t copies)
         return false;
     }
 
-    const uint32_t id = gJobIdTable.NextJobId();
+    const uint32_t id = IssueJobId();
     *idOut = id;
     Log(JobLogNumber(id), FormatLogText("  Copies:%d ID=%d was returned. gJobCnt:%d",
                                         static_cast<int>(copies), static_cast<int>(id),
@@ -231,6 +250,42 @@ void EndIfStopped(uint32_t id)
         EndJobSteps(id, false);
 }
 
+void LogSendData(uint32_t id, const std::string& path)
+{
+    Log(JobLogNumber(id),
+        FormatLogText("---- JP_SendData(%d,%s)", static_cast<int>(id), path.c_str()));
+}
+
+// Refuses a page before anything moves, so that a refused page stays with
+// the host. The checks and their errors are those that follow the move.
+bool AcceptsPageFor(uint32_t id, const std::string& hostPath)
+{
+    if (!gJobIdTable.IsOpen(id)) {
+        LogSendData(id, hostPath);
+        Report(15, id);
+        return false;
+    }
+    if (gbLuncherExist == 0) {
+        LogSendData(id, hostPath);
+        Report(16, id);
+        EndIfStopped(id);
+        return false;
+    }
+    JobRecord* job = FindJob(id);
+    if (!job) {
+        LogSendData(id, hostPath);
+        Report(5, id);
+        return false;
+    }
+    if (job->receivedPages >= gConfig.PagesLimit) {
+        LogSendData(id, hostPath);
+        Report(22, id);
+        EndJobSteps(id, false);
+        return false;
+    }
+    return true;
+}
+
 bool SendDataSteps(uint32_t id, const char* path)
 {
     if (id == 0) {
@@ -238,38 +293,26 @@ bool SendDataSteps(uint32_t id, const char* path)
         return false;
     }
     const std::string hostPath = path ? path : "";
-    std::string pagePath = hostPath;
-    if (!hostPath.empty())
-        Effects().MovePageFile(hostPath, pagePath);  // a failed move goes unreported
-    Log(JobLogNumber(id),
-        FormatLogText("---- JP_SendData(%d,%s)", static_cast<int>(id), pagePath.c_str()));
+    if (!AcceptsPageFor(id, hostPath))
+        return false;
 
-    if (!gJobIdTable.IsOpen(id)) {
-        Report(15, id);
+    // A page that cannot be moved whole is refused and stays with the host;
+    // the job stays open for the pages that follow.
+    std::string pagePath;
+    std::string refusalLine;
+    int32_t errorCode = 0;
+    if (!Effects().MovePageFile(hostPath, pagePath, refusalLine, &errorCode)) {
+        LogSendData(id, hostPath);
+        Log(errorCode, refusalLine);
         return false;
     }
-    if (gbLuncherExist == 0) {
-        Report(16, id);
-        EndIfStopped(id);
-        return false;
-    }
-    JobRecord* job = FindJob(id);
+    LogSendData(id, pagePath);
+
+    JobRecord* job = FindJob(id);  // found by AcceptsPageFor; the move changed no job
     if (!job) {
         Report(5, id);
         return false;
     }
-    if (job->receivedPages >= gConfig.PagesLimit) {
-        Report(22, id);
-        EndJobSteps(id, false);
-        return false;
-    }
-    // A page whose path the job could not keep is refused before it counts.
-    if (!DataTable::IsStorablePath(pagePath)) {
-        Report(4, id);
-        EndIfStopped(id);
-        return false;
-    }
-
     const uint32_t page = ++job->receivedPages;
     bool accepted;
     if (gJobIdTable.IsCurrentJob(id)) {
@@ -383,6 +426,16 @@ bool AbortJob(uint32_t id)
     }
 }
 
+std::vector<std::string> HeldPages()
+{
+    std::vector<std::string> paths;
+    for (const JobRecord& job : gJobTable.Records()) {
+        for (size_t i = 0; i < job.dataTable.Held(); ++i)
+            paths.push_back(job.dataTable.Entry(i));
+    }
+    return paths;
+}
+
 bool RemoveJob(uint32_t id)
 {
     JobRecord* job = FindJob(id);
@@ -395,8 +448,9 @@ bool RemoveJob(uint32_t id)
         return false;
     }
     gJobIdTable.SetOpen(id, false);
-    // A job that received pages leaves its settings file to the launcher.
-    if (job->receivedPages == 0)
+    // A job that handed a group over leaves its settings file to the
+    // launcher; any other job's settings file would never be deleted.
+    if (!job->groupHandedOver)
         Effects().DeleteHandoffFile(id, 0);
     gJobTable.Remove(id);
     return true;

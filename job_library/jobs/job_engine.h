@@ -4,6 +4,8 @@
 // goes through the installed JobEffects. No function here throws.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The initial state: no launcher, no jobs, no ids issued, current id 1.
 void ResetJobState();
@@ -24,3 +26,6 @@ bool RemoveJob(uint32_t id);
 // it and makes the next job current; a next job that has ended while it
 // waited goes the same way at once.
 bool AdvanceCurrentJob(uint32_t id);
+
+// The paths of the page files the open jobs still hold.
+std::vector<std::string> HeldPages();

@@ -56,6 +56,8 @@ struct JobRecord {
     bool hasSettings = false;
     uint8_t printMethod = PRINT_EACH_PAGE;
     uint32_t receivedPages = 0;
+    // A group of it reached the launcher, which then owns its settings file.
+    bool groupHandedOver = false;
     bool ended = false;
     DataTable dataTable;
 };
@@ -67,6 +69,7 @@ public:
     JobRecord* Head() { return m_records.empty() ? nullptr : &m_records.front(); }
     JobRecord* Tail() { return m_records.empty() ? nullptr : &m_records.back(); }
     size_t Size() const { return m_records.size(); }
+    const std::list<JobRecord>& Records() const { return m_records; }
 
     // Creates a record at the tail. Throws std::bad_alloc when memory runs
     // out; the table is then unchanged.

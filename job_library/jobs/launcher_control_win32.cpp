@@ -1,16 +1,20 @@
 #include "launcher_control_win32.h"
 
 #include <cstring>
+#include <new>
 
 #include "../setup/clog_file.h"
 #include "../setup/config_record.h"
 #include "../setup/error_reporter.h"
+#include "handed_over_groups.h"
+#include "handoff_file_name.h"
 #include "launcher_command_line.h"
 #include "launcher_rules.h"
 #include "launcher_state.h"
 #include "launcher_window_win32.h"
 #include "log_text.h"
 #include "scoped_handle_win32.h"
+#include "temp_folder_win32.h"
 
 namespace {
 
@@ -27,6 +31,32 @@ struct LauncherInUse {
 };
 
 LauncherInUse gLauncher;
+
+// Every group posted to a launcher that was not told to end, so that a new
+// launcher can be given those it has not printed.
+HandedOverGroups gHandedOver;
+
+// Looks for a group's page list in the temporary folder, as the library
+// wrote it. The caller's last error is kept: it may still be reported.
+class TempFolderPageLists : public PageListPresence {
+public:
+    TempFolderPageLists() { m_ready = ReadTempFolder(m_folder, sizeof m_folder); }
+
+    bool PageListExists(const HandedOverGroup& group) const override
+    {
+        char path[MAX_PATH + 32];
+        if (!m_ready || !HandoffFileName(m_folder, group.jobId, group.firstPage, path, sizeof path))
+            return false;
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesA(path);
+        SetLastError(error);
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+private:
+    char m_folder[MAX_PATH + 1] = {};
+    bool m_ready = false;
+};
 
 bool CopyWhole(char* field, size_t size, const char* text)
 {
@@ -154,6 +184,76 @@ bool PostToLauncherWindow(uint32_t message, uint32_t wParam, uint32_t lParam)
     return true;
 }
 
+void RememberHandedOver(uint32_t message, uint32_t jobId, uint32_t firstPage)
+{
+    if (message != LM_PRINT)
+        return;
+    HandedOverGroup group;
+    group.jobId = jobId;
+    group.firstPage = firstPage;
+    // The group that will not be posted again, if any: the oldest one when
+    // too many wait, this one when there is no memory to remember it.
+    HandedOverGroup lost = group;
+    const char* reason = nullptr;
+    try {
+        if (gHandedOver.Remember(group, TempFolderPageLists(), &lost))
+            reason = "too many groups wait";
+    } catch (const std::bad_alloc&) {
+        reason = "no memory";
+    }
+    if (reason)
+        WriteLog(0, FormatLogText("==>Luncher : %s, (%d,%d) will not be posted again", reason,
+                                  static_cast<int>(lost.jobId), static_cast<int>(lost.firstPage))
+                        .c_str());
+}
+
+// Posts and, for LM_PRINT, remembers the group.
+bool PostAndRemember(uint32_t message, uint32_t wParam, uint32_t lParam)
+{
+    if (!PostToLauncherWindow(message, wParam, lParam))
+        return false;
+    RememberHandedOver(message, wParam, lParam);
+    return true;
+}
+
+// True when groups handed to a launcher that has gone still wait for printing.
+bool GroupsWait()
+{
+    gHandedOver.ForgetPrinted(TempFolderPageLists());
+    return !gHandedOver.Groups().empty();
+}
+
+// Tells a launcher that has just started, in their order, about the groups
+// its predecessor received but did not print (their page lists still
+// exist). The group it was printing when it died may print twice; none is
+// lost. `pending` is a group about to be posted anyway (none: job id 0).
+bool PostWaitingGroupsAgain(const HandedOverGroup& pending)
+{
+    gHandedOver.ForgetPrinted(TempFolderPageLists());
+    for (const HandedOverGroup& group : gHandedOver.Groups()) {
+        if (group == pending)
+            continue;
+        WriteLog(0, FormatLogText("==>Luncher : post again (%d,%d)", static_cast<int>(group.jobId),
+                                  static_cast<int>(group.firstPage))
+                        .c_str());
+        if (!PostToLauncherWindow(LM_PRINT, group.jobId, group.firstPage)) {
+            ReportError(9, 0);
+            return false;
+        }
+    }
+    return true;
+}
+
+HandedOverGroup PendingGroup(uint32_t message, uint32_t wParam, uint32_t lParam)
+{
+    HandedOverGroup group;
+    if (message == LM_PRINT) {
+        group.jobId = wParam;
+        group.firstPage = lParam;
+    }
+    return group;
+}
+
 }  // namespace
 
 bool CreateLauncher(const char* installDir, const char* configPath) noexcept
@@ -161,6 +261,9 @@ bool CreateLauncher(const char* installDir, const char* configPath) noexcept
     if (!StartLauncher(installDir, configPath))
         return false;
     RememberStart(installDir, configPath);
+    // Groups are left over only when a launcher died and could not be
+    // started again then: this one prints them first.
+    PostWaitingGroupsAgain(HandedOverGroup());
     return true;
 }
 
@@ -170,18 +273,22 @@ bool PostToLauncher(uint32_t wParam, uint32_t lParam, uint32_t message) noexcept
         ReportError(10, 0);
         return false;
     }
-    if (PostToLauncherWindow(message, wParam, lParam))
+    if (PostAndRemember(message, wParam, lParam))
         return true;
     ReportError(9, 0);
 
     // A launcher that has ended (crashed, closed by the user) would take no
-    // further page: start it again and hand it this group.
-    if (!RestartsLauncherWhenGone(message) || LauncherWindowExists() || !gLauncher.restartable)
+    // further page: start it again, hand it the groups it had not printed,
+    // then this message.
+    if (LauncherWindowExists() || !gLauncher.restartable ||
+        !RestartsLauncherWhenGone(message, GroupsWait()))
         return false;
     WriteLog(0, "==>Luncher : KESTRO.EXE has gone, Create Luncher again");
     if (!StartLauncher(gLauncher.installDir, gLauncher.configPath))
         return false;
-    if (PostToLauncherWindow(message, wParam, lParam))
+    if (!PostWaitingGroupsAgain(PendingGroup(message, wParam, lParam)))
+        return false;
+    if (PostAndRemember(message, wParam, lParam))
         return true;
     ReportError(9, 0);
     return false;
@@ -191,8 +298,11 @@ void DeleteLauncher() noexcept
 {
     WriteLog(0, "==>Luncher : Delete KESTRO.EXE");
     const bool posted = PostToLauncher(0, 0, LM_DELETE);
-    if (posted)
+    if (posted) {
         gbLuncherExist = 0;
+        // The launcher prints what it holds before it ends.
+        gHandedOver.Clear();
+    }
     WriteLog(0, posted ? " OK DeleteLuncher" : " NG DeleteLuncher");
     WriteLog(0, kSeparatorLine);
 }

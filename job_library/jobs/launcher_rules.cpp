@@ -31,4 +31,9 @@ bool IsSystemHelperWindowClass(const char* className)
     return className && (SameClassName(className, "IME") || SameClassName(className, "MSCTFIME UI"));
 }
 
-bool RestartsLauncherWhenGone(uint32_t message) { return message == LM_PRINT; }
+bool RestartsLauncherWhenGone(uint32_t message, bool groupsWait)
+{
+    if (message == LM_PRINT)
+        return true;
+    return groupsWait && (message == LM_SUSPEND || message == LM_RESUME);
+}

@@ -23,5 +23,10 @@ uint32_t WindowSearchTimeLeft(uint32_t childTimeOut, uint32_t elapsedMs);
 bool IsSystemHelperWindowClass(const char* className);
 
 // True for the messages that, when the launcher has gone, start it again and
-// are posted once more: LM_PRINT, whose pages would otherwise never be printed.
-bool RestartsLauncherWhenGone(uint32_t message);
+// are posted once more after the groups still waiting: LM_PRINT, whose pages
+// would otherwise never be printed, and LM_SUSPEND and LM_RESUME while
+// `groupsWait` (groups handed over earlier are not printed yet), so that a
+// launcher that died after a job's last group does not leave those groups
+// until the next job. Never LM_DELETE: it is posted while the library
+// unloads, where no process may be started and waited for.
+bool RestartsLauncherWhenGone(uint32_t message, bool groupsWait);

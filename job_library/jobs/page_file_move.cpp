@@ -3,28 +3,29 @@
 #include <cstdio>
 #include <new>
 
+#include "../setup/ansi_code_page.h"
 #include "../setup/config_record.h"
 #include "log_text.h"
 
 namespace {
 
-// Windows error codes the refusal lines carry, as the system itself would
-// give them for such a name.
+// Windows error codes of the refusals the library finds itself, as the
+// system would give them for such a name.
 const int32_t kErrorFileExists = 80;             // ERROR_FILE_EXISTS
 const int32_t kErrorInvalidName = 123;           // ERROR_INVALID_NAME
 const int32_t kErrorFilenameExcedRange = 206;    // ERROR_FILENAME_EXCED_RANGE
+const int32_t kErrorNotEnoughMemory = 8;         // ERROR_NOT_ENOUGH_MEMORY
 
 const size_t kMaxPathLength = kPathBufferSize - 1;
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-void LogRefusal(PageFileSystem& files, int32_t number, const char* reason,
-                const std::string& hostPath)
+bool Refuse(PageRefusal& refusal, int32_t errorCode, const char* reason)
 {
-    files.WriteLog(number, FormatLogText("<<Error>> page file not moved (%s): %s", reason,
-                                         hostPath.c_str())
-                               .c_str());
+    refusal.errorCode = errorCode;
+    refusal.reason = reason;
+    return false;
 }
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Moves source to destination, which was free a moment ago. Renaming is
 // tried first: on the same volume it leaves the same files as copying and
@@ -46,27 +47,27 @@ MoveResult MoveTo(PageFileSystem& files, const char* source, const char* destina
 }
 
 bool MoveIntoFolder(PageFileSystem& files, const char* dataDir, const std::string& hostPath,
-                    std::string& newPath)
+                    std::string& newPath, PageRefusal& refusal)
 {
-    if (hostPath.size() > kMaxPathLength) {
-        LogRefusal(files, kErrorFilenameExcedRange, "path too long", hostPath);
-        return false;
-    }
+    if (hostPath.size() > kMaxPathLength)
+        return Refuse(refusal, kErrorFilenameExcedRange, "path too long");
     const std::string fileName = PageFileName(hostPath);
-    if (fileName.empty()) {
-        LogRefusal(files, kErrorInvalidName, "no file name", hostPath);
-        return false;
-    }
+    if (fileName.empty())
+        return Refuse(refusal, kErrorInvalidName, "no file name");
+    if (IsDeviceName(fileName))
+        return Refuse(refusal, kErrorInvalidName, "a device name, not a file");
+    // A page the launcher could not read would fail its whole group later:
+    // it is refused now, while the host still has it.
+    const int32_t sourceError = files.CheckSource(hostPath.c_str());
+    if (sourceError != 0)
+        return Refuse(refusal, sourceError, "cannot be opened for reading");
+
     const std::string folder = DataFolderPath(dataDir);
     files.CreateFolder(folder.c_str());
-
     for (unsigned attempt = 1; attempt <= kMaxPageNameAttempts; ++attempt) {
         const std::string destination = folder + "\\" + NumberedFileName(fileName, attempt);
-        if (destination.size() > kMaxPathLength) {
-            LogRefusal(files, kErrorFilenameExcedRange, "path in the data folder too long",
-                       hostPath);
-            return false;
-        }
+        if (destination.size() > kMaxPathLength)
+            return Refuse(refusal, kErrorFilenameExcedRange, "path in the data folder too long");
         if (files.Exists(destination.c_str()))
             continue;
         switch (MoveTo(files, hostPath.c_str(), destination.c_str())) {
@@ -76,23 +77,17 @@ bool MoveIntoFolder(PageFileSystem& files, const char* dataDir, const std::strin
         case MoveResult::NameTaken:
             continue;
         case MoveResult::Failed:
-            newPath = destination;
-            return false;
+            return Refuse(refusal, files.LastError(), "cannot be copied into the data folder");
         }
     }
-    LogRefusal(files, kErrorFileExists, "no free name in the data folder", hostPath);
-    return false;
+    return Refuse(refusal, kErrorFileExists, "no free name in the data folder");
 }
 
 }  // namespace
 
 std::string PageFileName(const std::string& path)
 {
-    for (size_t i = path.size(); i > 0; --i) {
-        if (IsSeparator(path[i - 1]))
-            return path.substr(i);
-    }
-    return path;
+    return path.substr(EndOfLastSeparator(path, kBackslashOrSlash, AnsiLeadByteTest()));
 }
 
 std::string NumberedFileName(const std::string& fileName, unsigned attempt)
@@ -111,15 +106,36 @@ std::string DataFolderPath(const char* dataDir)
     return std::string(dataDir ? dataDir : "") + "\\Data";
 }
 
+bool IsDeviceName(const std::string& fileName)
+{
+    std::string base = fileName.substr(0, fileName.find('.'));
+    base.erase(base.find_last_not_of(' ') + 1);
+    for (char& c : base)
+        c = AsciiUpper(c);
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices) {
+        if (base == device)
+            return true;
+    }
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
 bool MovePageFile(PageFileSystem& files, const char* dataDir, const std::string& hostPath,
-                  std::string& newPath)
+                  std::string& newPath, PageRefusal& refusal)
 {
     try {
         // Room for any destination up front: storing it after the move cannot fail.
         newPath.reserve(kPathBufferSize);
-        return MoveIntoFolder(files, dataDir, hostPath, newPath);
+        return MoveIntoFolder(files, dataDir, hostPath, newPath, refusal);
     } catch (const std::bad_alloc&) {
         // Out of memory before anything was moved: the page stays where it is.
-        return false;
+        return Refuse(refusal, kErrorNotEnoughMemory, "out of memory");
     }
+}
+
+std::string PageRefusalLine(const PageRefusal& refusal, const std::string& hostPath)
+{
+    return FormatLogText("<<Error>> page file not moved (%s): %s", refusal.reason,
+                         hostPath.c_str());
 }

@@ -1,8 +1,10 @@
 // Moving a page file from where the host wrote it into the data folder, from
 // which the launcher prints it. A page never replaces another page waiting in
-// the data folder: when its name is taken it gets a numbered name.
+// the data folder: when its name is taken it gets a numbered name. A page
+// that cannot be moved whole stays with the host and is refused.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "page_file_system.h"
@@ -11,8 +13,16 @@
 // to "scan(9999).bmp".
 const unsigned kMaxPageNameAttempts = 9999;
 
+// Why a page was not moved: the Windows error code, which the refusal line
+// carries as its number, and a short reason.
+struct PageRefusal {
+    int32_t errorCode = 0;
+    const char* reason = "";
+};
+
 // The file name of a page path: everything after its last '\' or '/', or the
-// whole path when it has neither.
+// whole path when it has neither. A trail byte of a double-byte character in
+// the process's ANSI code page (AnsiLeadByteTest) is no separator.
 std::string PageFileName(const std::string& path);
 
 // The name of attempt n (1 and up) for fileName: the name itself for 1, else
@@ -24,17 +34,26 @@ std::string NumberedFileName(const std::string& fileName, unsigned attempt);
 // dataDir + "\Data".
 std::string DataFolderPath(const char* dataDir);
 
+// True for the names the system takes as devices rather than files ("CON",
+// "NUL", "COM1.bmp", "lpt3 .txt"): the part before the first dot, without
+// trailing blanks, is CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$ or
+// CONOUT$, in any case.
+bool IsDeviceName(const std::string& fileName);
+
 // Moves the page file at hostPath into the data folder under dataDir: by
 // renaming it where the system can, else by copying it and deleting the
 // source. A name taken in the data folder gives the page the next free
 // numbered name.
 //
 // Returns true when the page was moved; newPath is then its path in the data
-// folder. When the move fails after a free destination was chosen (a
-// missing or unreadable source), newPath is that destination, which names no
-// file, and the source stays. When no destination can be formed (a path or
-// name that would not fit a 260-byte path buffer, a path without a file
-// name, no free name) a line goes to the debug log, nothing is moved and
-// newPath is left as it was.
+// folder. Otherwise nothing was moved, the source stays, newPath is left as
+// it was and `refusal` says why: a path or name that would not fit a 260-byte
+// path buffer, a path without a file name, a device name, a source that is
+// missing, a folder or held by another program, a copy that failed, no free
+// name.
 bool MovePageFile(PageFileSystem& files, const char* dataDir, const std::string& hostPath,
-                  std::string& newPath);
+                  std::string& newPath, PageRefusal& refusal);
+
+// The debug-log line of a refused page: "<<Error>> page file not moved
+// (reason): path".
+std::string PageRefusalLine(const PageRefusal& refusal, const std::string& hostPath);

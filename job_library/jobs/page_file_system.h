@@ -12,6 +12,11 @@ public:
     // reported.
     virtual void CreateFolder(const char* path) = 0;
 
+    // 0 when path names a plain file that can be opened for reading; else the
+    // Windows error code of why not (missing, a folder, a device, held by
+    // another program without sharing).
+    virtual int32_t CheckSource(const char* path) = 0;
+
     // True when a file or folder of this name exists, or may exist.
     virtual bool Exists(const char* path) = 0;
 
@@ -21,13 +26,13 @@ public:
     // source that is no plain file); the caller then copies.
     virtual bool Rename(const char* from, const char* to) = 0;
 
-    // Copies the file with its contents and attributes; never replaces an
-    // existing file.
+    // Copies the file with its contents; never replaces an existing file.
+    // The copy is never read-only: the data folder's files are the
+    // launcher's and JP_init's to delete.
     virtual bool Copy(const char* from, const char* to) = 0;
+    // The Windows error code of the last Rename or Copy that failed.
+    virtual int32_t LastError() = 0;
 
     // Deletes the file; false when it cannot be deleted.
     virtual bool RemoveFile(const char* path) = 0;
-
-    // One line of the debug log.
-    virtual void WriteLog(int32_t number, const char* text) = 0;
 };

@@ -2,13 +2,29 @@
 
 #include <windows.h>
 
-#include "../setup/clog_file.h"
+#include "scoped_handle_win32.h"
 
 namespace {
 
 class WindowsPageFileSystem : public PageFileSystem {
 public:
     void CreateFolder(const char* path) override { CreateDirectoryA(path, nullptr); }
+
+    int32_t CheckSource(const char* path) override
+    {
+        const DWORD attributes = GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return static_cast<int32_t>(GetLastError());
+        // What opening a folder as a file gives.
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return ERROR_ACCESS_DENIED;
+        ScopedHandle file(CreateFileA(path, GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return static_cast<int32_t>(GetLastError());
+        return GetFileType(file.get()) == FILE_TYPE_DISK ? 0 : ERROR_INVALID_NAME;
+    }
 
     bool Exists(const char* path) override
     {
@@ -29,17 +45,32 @@ public:
             return false;
         // Without MOVEFILE_COPY_ALLOWED this fails across volumes, and
         // without MOVEFILE_REPLACE_EXISTING it never replaces a waiting page.
-        return MoveFileExA(from, to, 0) != FALSE;
+        return Succeeded(MoveFileExA(from, to, 0));
     }
 
     bool Copy(const char* from, const char* to) override
     {
-        return CopyFileA(from, to, TRUE) != FALSE;
+        if (!Succeeded(CopyFileA(from, to, TRUE)))
+            return false;
+        const DWORD attributes = GetFileAttributesA(to);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            SetFileAttributesA(to, attributes & ~FILE_ATTRIBUTE_READONLY);
+        return true;
     }
+
+    int32_t LastError() override { return m_lastError; }
 
     bool RemoveFile(const char* path) override { return DeleteFileA(path) != FALSE; }
 
-    void WriteLog(int32_t number, const char* text) override { gLog.WriteLog(number, text); }
+private:
+    bool Succeeded(BOOL result)
+    {
+        if (!result)
+            m_lastError = static_cast<int32_t>(GetLastError());
+        return result != FALSE;
+    }
+
+    int32_t m_lastError = 0;
 };
 
 }  // namespace

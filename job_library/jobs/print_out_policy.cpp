@@ -58,8 +58,11 @@ bool WriteHeldGroup(uint32_t jobId, uint32_t first, const DataTable& table, size
 bool PostGroup(uint32_t jobId, uint32_t first, const char* logText)
 {
     Effects().WriteLog(JobLogNumber(jobId, first), logText);
-    if (Effects().PostToLauncher(jobId, first, LM_PRINT))
+    if (Effects().PostToLauncher(jobId, first, LM_PRINT)) {
+        if (JobRecord* job = FindJob(jobId))
+            job->groupHandedOver = true;
         return true;
+    }
     Effects().DeleteHandoffFile(jobId, first);
     return false;
 }

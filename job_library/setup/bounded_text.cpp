@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ansi_code_page.h"
+
 namespace {
 
 void Clear(char* out, size_t size)
@@ -30,8 +32,9 @@ bool CopyText(char* out, size_t size, const char* text)
 
 bool EndsWithSeparator(const char* text)
 {
-    const size_t n = text ? std::strlen(text) : 0;
-    return n > 0 && (text[n - 1] == '\\' || text[n - 1] == '/');
+    // A folder ending in a double-byte character whose trail byte is 0x5C
+    // does not end with a separator.
+    return text && EndsWithSeparator(text, kBackslashOrSlash, AnsiLeadByteTest());
 }
 
 bool JoinPath(char* out, size_t size, const char* folder, const char* name)

@@ -6,7 +6,8 @@
 // Copies text (null counts as empty) into out.
 bool CopyText(char* out, size_t size, const char* text);
 
-// True when text ends with a path separator ("\" or "/").
+// True when text ends with a path separator ("\" or "/") in the process's
+// ANSI code page (AnsiLeadByteTest): a trail byte is none.
 bool EndsWithSeparator(const char* text);
 
 // folder + "\" + name; no second "\" when folder already ends with one.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "bounded_text.h"
 #include "diagnostics_platform.h"
 #include "log_record.h"
 
@@ -28,16 +29,10 @@ bool CopyField(char* field, size_t size, const char* text)
     return true;
 }
 
-bool EndsWithSeparator(const char* text)
-{
-    const size_t n = std::strlen(text);
-    return n > 0 && (text[n - 1] == '\\' || text[n - 1] == '/');
-}
-
 // Owns a stdio stream for the length of one step.
 class File {
 public:
-    File(const char* path, const char* mode) : m_f(std::fopen(path, mode)) {}
+    explicit File(std::FILE* f) : m_f(f) {}
     ~File()
     {
         if (m_f)
@@ -59,15 +54,35 @@ private:
     std::FILE* m_f;
 };
 
-// Every open is two steps: create the file if missing (append, close), then
-// open it for update. Binary mode: CR LF are written by us, so a record is
-// 300 bytes whatever the C library does with line ends.
-bool CreateIfMissing(const char* path)
+// Opens the log for update, creating it when missing. Binary mode: CR LF
+// are written by us, so a record is 300 bytes whatever the C library does
+// with line ends. Creating takes a second open only the first time.
+std::FILE* OpenForUpdate(const char* path)
 {
     if (path[0] == '\0')
-        return false;
-    File create(path, "ab");
-    return static_cast<bool>(create);
+        return nullptr;
+    if (std::FILE* f = std::fopen(path, "r+b"))
+        return f;
+    if (std::FILE* created = std::fopen(path, "ab"))
+        std::fclose(created);
+    return std::fopen(path, "r+b");
+}
+
+// Reads the offset of the newest line from the header; 0 for an empty file
+// or a header that cannot be read.
+int32_t ReadNewestIndex(std::FILE* f)
+{
+    char line[kLogHeaderReadChars + 1] = {};
+    if (std::fseek(f, 0, SEEK_SET) != 0 || !std::fgets(line, sizeof line, f))
+        return 0;
+    return ParseLogHeader(line);
+}
+
+bool WriteRecordAt(std::FILE* f, int32_t index, const char* record)
+{
+    const long offset = static_cast<long>(index) * static_cast<long>(kLogRecordSize);
+    return std::fseek(f, offset, SEEK_SET) == 0 &&
+           std::fwrite(record, 1, kLogRecordSize, f) == kLogRecordSize;
 }
 
 }  // namespace
@@ -110,46 +125,22 @@ bool CLogFile::GetLogDir(char* buffer, size_t size) const
     return CopyField(buffer, size, m_directory);
 }
 
-int32_t CLogFile::ReadNewestIndex() const
-{
-    File f(m_path, "rb");
-    if (!f)
-        return 0;
-    char line[kLogHeaderReadChars + 1] = {};
-    if (!std::fgets(line, sizeof line, f.get()))
-        return 0;
-    return ParseLogHeader(line);
-}
-
-bool CLogFile::WriteRecord(int32_t index, const char* record)
-{
-    if (!CreateIfMissing(m_path))
-        return false;
-    File f(m_path, "r+b");
-    if (!f)
-        return false;
-    const long offset = static_cast<long>(index) * static_cast<long>(kLogRecordSize);
-    if (std::fseek(f.get(), offset, SEEK_SET) != 0)
-        return false;
-    if (std::fwrite(record, 1, kLogRecordSize, f.get()) != kLogRecordSize)
-        return false;
-    return f.Close();
-}
-
 bool CLogFile::WriteLog(int32_t number, const char* text)
 {
-    if (!CreateIfMissing(m_path))
+    // One open a line: header read, header and line written, then closed, so
+    // the line is on disk when this returns and no handle outlives it.
+    File f(OpenForUpdate(m_path));
+    if (!f)
         return false;
-    const int32_t newest = ReadNewestIndex();
+    const int32_t newest = ReadNewestIndex(f.get());
     const int32_t index = NextLogRecordIndex(newest, LogRecordCount(m_sizeLimit));
 
     char record[kLogRecordSize];
     FormatLogHeader(record, index);
-    if (!WriteRecord(0, record))
+    if (!WriteRecordAt(f.get(), 0, record))
         return false;
-
     FormatLogLine(record, Diagnostics().Now(), number, text);
-    if (!WriteRecord(index, record))
+    if (!WriteRecordAt(f.get(), index, record) || !f.Close())
         return false;
     m_recordIndex = index;
     return true;

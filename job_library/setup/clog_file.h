@@ -47,9 +47,6 @@ public:
     int32_t RecordIndex() const { return m_recordIndex; }
 
 private:
-    int32_t ReadNewestIndex() const;
-    bool WriteRecord(int32_t index, const char* record);
-
     char m_directory[kPathBufferSize];
     char m_fileName[kPathBufferSize];
     char m_path[kPathBufferSize];

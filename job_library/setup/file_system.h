@@ -2,6 +2,7 @@
 // Windows file functions; native tests use a fake.
 #pragma once
 #include <cstddef>
+#include <string>
 
 class DirectoryEntryVisitor {
 public:
@@ -28,4 +29,10 @@ public:
     // come as folders. Entries may be removed while the listing runs.
     virtual void ListEntries(const char* pattern, DirectoryEntryVisitor& visitor) = 0;
     virtual bool RemoveFile(const char* path) = 0;
+
+    // The whole content of a file; false when it cannot be read.
+    virtual bool ReadText(const char* path, std::string& text) = 0;
+    // The system's temporary folder, ending with a backslash; false when it
+    // does not fit buffer.
+    virtual bool TempFolder(char* buffer, size_t size) = 0;
 };

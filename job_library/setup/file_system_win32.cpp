@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "../jobs/scoped_handle_win32.h"
+#include "../jobs/temp_folder_win32.h"
 
 namespace {
 
@@ -79,4 +82,31 @@ void Win32FileSystem::ListEntries(const char* pattern, DirectoryEntryVisitor& vi
 bool Win32FileSystem::RemoveFile(const char* path)
 {
     return DeleteFileA(path) != 0;
+}
+
+bool Win32FileSystem::ReadText(const char* path, std::string& text)
+{
+    ScopedHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    text.clear();
+    char block[4096];
+    try {
+        for (;;) {
+            DWORD read = 0;
+            if (!ReadFile(file.get(), block, sizeof block, &read, nullptr))
+                return false;
+            if (read == 0)
+                return true;
+            text.append(block, read);
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool Win32FileSystem::TempFolder(char* buffer, size_t size)
+{
+    return ReadTempFolder(buffer, size);
 }

@@ -1,8 +1,11 @@
 #include "library_init.h"
 
 #include <cstdio>
+#include <set>
+#include <string>
 
 #include "../jobs/job_engine.h"
+#include "../jobs/waiting_handoff_files.h"
 #include "bounded_text.h"
 #include "cfg_file.h"
 #include "clog_file.h"
@@ -14,6 +17,11 @@
 #include "print_setting_reader.h"
 
 namespace {
+
+bool gReady = false;
+// Set by the first successful InitLibrary: from then on the jobs, their ids
+// and the launcher outlive a later JP_init.
+bool gEverReady = false;
 
 // Number of the start line and of the closing OK/NG line.
 const int32_t kInitLineNumber = 1020;
@@ -72,11 +80,25 @@ bool WriteStartLines(const char* caller, const char* logDir, FileSystem& files)
     return true;
 }
 
-}  // namespace
-
-int32_t InitLibrary(const char* caller, const SetupPlatform& platform)
+// The page files that must outlive emptying the data folder: those the
+// hand-off files waiting for a launcher name, and those open jobs hold.
+std::set<std::string> PagesStillWanted(FileSystem& files)
 {
-    ResetJobState();
+    std::set<std::string> keep;
+    char temp[kPathBufferSize];
+    if (files.TempFolder(temp, sizeof temp))
+        AddPagesOfWaitingHandoffFiles(files, temp, keep);
+    for (const std::string& path : HeldPages())
+        keep.insert(PathKey(path));
+    return keep;
+}
+
+int32_t InitLibraryOnce(const char* caller, const SetupPlatform& platform)
+{
+    // A JP_init after a successful one keeps open jobs, their ids and the
+    // launcher: pages handed over or waiting belong to them.
+    if (!gEverReady)
+        ResetJobState();
     gLog.SetLogFileName(kDebugLogFileName);
     gLog.SaveLastError(0);
 
@@ -109,12 +131,33 @@ int32_t InitLibrary(const char* caller, const SetupPlatform& platform)
         ReadPrintAfterReceivedAllData(gSettingFile, platform.profile);
 
     if (gDataDir[0] != '\0')
-        EmptyDataFolder(gDataDir, platform.files);
+        EmptyDataFolder(gDataDir, platform.files, PagesStillWanted(platform.files));
 
     // A missing value leaves the library usable, but announces nothing.
     if (result == 1 && folders.AllRead() && !WriteStartLines(caller, logDir, platform.files))
         result = 0;
 
     gLog.WriteLog(kInitLineNumber, result == 1 ? " OK JP_Init" : " NG JP_Init");
+    return result;
+}
+
+}  // namespace
+
+bool LibraryIsReady() { return gReady; }
+
+void ResetLibraryAsLoaded()
+{
+    gReady = false;
+    gEverReady = false;
+    ResetJobState();
+}
+
+int32_t InitLibrary(const char* caller, const SetupPlatform& platform)
+{
+    // Not ready while it runs, nor after it failed or threw.
+    gReady = false;
+    const int32_t result = InitLibraryOnce(caller, platform);
+    gReady = result == 1;
+    gEverReady = gEverReady || gReady;
     return result;
 }

@@ -2,17 +2,7 @@
 
 std::string DirectoryWithSeparator(const std::string& path, LeadByteTest isLeadByte)
 {
-    size_t end = 0;  // one past the last separator; 0: none seen
-    for (size_t at = 0; at < path.size(); ++at) {
-        const unsigned char byte = static_cast<unsigned char>(path[at]);
-        if (isLeadByte(byte) && at + 1 < path.size()) {
-            ++at;  // the trail byte is part of the character, whatever its value
-            continue;
-        }
-        if (byte == '\\')
-            end = at + 1;
-    }
-    return path.substr(0, end);
+    return path.substr(0, EndOfLastSeparator(path, kBackslash, isLeadByte));
 }
 
 std::string FileTitle(const std::string& path, LeadByteTest isLeadByte)

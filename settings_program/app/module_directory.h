@@ -4,8 +4,7 @@
 #pragma once
 #include <string>
 
-// True when byte starts a double-byte character in the code page in use.
-using LeadByteTest = bool (*)(unsigned char byte);
+#include "ansi_paths/ansi_path_split.h"  // LeadByteTest
 
 // path up to and including its last "\"; empty when it has none.
 std::string DirectoryWithSeparator(const std::string& path, LeadByteTest isLeadByte);

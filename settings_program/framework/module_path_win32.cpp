@@ -11,8 +11,3 @@ std::string ModuleFilePath(HINSTANCE module)
     const DWORD length = GetModuleFileNameA(module, buffer.data(), size);
     return std::string(buffer.data(), length);
 }
-
-bool IsAnsiLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != FALSE;
-}

@@ -5,8 +5,7 @@
 
 #include <string>
 
+#include "win32_shared/ansi_lead_byte_win32.h"  // IsAnsiLeadByte
+
 // Full path of the module's file (the program's own for its instance).
 std::string ModuleFilePath(HINSTANCE module);
-
-// True when byte starts a double-byte character in the ANSI code page.
-bool IsAnsiLeadByte(unsigned char byte);

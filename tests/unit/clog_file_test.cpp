@@ -171,6 +171,34 @@ TEST_F(LogFileTest, ANewLogObjectContinuesWhereTheHeaderPoints)
     EXPECT_EQ(restarted.RecordIndex(), 3);
 }
 
+// Bytes of a long run over several ring wraps, limit changes, a second log
+// object and a damaged header, as an FNV-1a hash: the way lines are written
+// may change, the file they leave may not.
+TEST_F(LogFileTest, ALongRunLeavesTheSameBytesAsEver)
+{
+    const auto hash = [](const std::string& bytes) {
+        uint64_t h = 1469598103934665603ull;
+        for (unsigned char c : bytes)
+            h = (h ^ c) * 1099511628211ull;
+        return h;
+    };
+    CLogFile second;
+    Point(second);
+    for (int i = 0; i < 12000; ++i) {
+        m_platform.now.millisecond = i % 1000;
+        m_platform.now.second = (i / 1000) % 60;
+        if (i == 4000)
+            m_log.SetSizeLimit(3);
+        if (i == 7000)
+            WriteFile(File().replace(0, 5, "junk!"));
+        CLogFile& log = i % 3 == 0 ? second : m_log;
+        ASSERT_TRUE(log.WriteLog(i * 37 % 100000, ("line " + std::to_string(i) +
+                                                  std::string(static_cast<size_t>(i % 300), 'x'))
+                                                     .c_str()));
+    }
+    EXPECT_EQ(hash(File()), 16084069663942738713ull) << File().size();
+}
+
 TEST_F(LogFileTest, DamagedHeaderRestartsTheRingAtRecordOne)
 {
     for (const char* header : {"garbage", "-600", "0", "", "99999999999999999999"}) {

@@ -112,6 +112,8 @@ public:
     std::vector<std::string> readable;
     std::map<std::string, std::vector<std::pair<std::string, bool>>> listings;
     std::vector<std::string> calls;
+    std::string temp = "C:\\temp\\";
+    std::map<std::string, std::string> texts;
 
     bool CurrentDir(char* buffer, size_t size) override
     {
@@ -130,6 +132,18 @@ public:
             visitor.Visit(entry.first.c_str(), entry.second);
     }
     bool RemoveFile(const char* path) override { return Record("remove ", path); }
+    bool ReadText(const char* path, std::string& text) override
+    {
+        const auto found = texts.find(path);
+        if (found == texts.end())
+            return false;
+        text = found->second;
+        return true;
+    }
+    bool TempFolder(char* buffer, size_t size) override
+    {
+        return temp.size() < size && std::memcpy(buffer, temp.c_str(), temp.size() + 1);
+    }
 
 private:
     bool Record(const char* what, const std::string& path)

@@ -105,9 +105,11 @@ TEST_F(IllegalCalls, IdZeroUnknownIdsAndRemovedJobsAreRefused)
     EXPECT_TRUE(fx.moved.empty());
     EXPECT_TRUE(fx.Logged("0|<<Error>> JP_SendData() Illegal Call. May be JP_StartJob returned FALSE"));
 
+    // The id is checked before anything moves: the refused page stays with the host.
     EXPECT_FALSE(SendData(42, "C:\\scan\\y"));
-    EXPECT_EQ(std::vector<std::string>({"C:\\scan\\y"}), fx.moved);
+    EXPECT_TRUE(fx.moved.empty());
     EXPECT_EQ(std::vector<int32_t>({15}), fx.errors);
+    EXPECT_TRUE(fx.Logged("42000|---- JP_SendData(42,C:\\scan\\y)"));
 
     const uint32_t id = Start();
     EXPECT_TRUE(EndJob(id));
@@ -119,6 +121,7 @@ TEST_F(IllegalCalls, IdZeroUnknownIdsAndRemovedJobsAreRefused)
     EXPECT_FALSE(EndJob(0));
     EXPECT_FALSE(AbortJob(0));
     EXPECT_FALSE(SendData(Start(), nullptr));  // refused, never dereferenced
+    EXPECT_TRUE(fx.moved.empty());
 }
 
 using Abort = EngineTest;
@@ -223,20 +226,50 @@ TEST_F(FailedStart, ALauncherThatCannotStartResetsTheEngine)
 
 using StoppedJob = EngineTest;
 
-// An error that closes a job's id would leave the host no way to end it; the
-// job ends at once and the jobs behind it carry on.
-TEST_F(StoppedJob, APageThatCannotBeKeptEndsTheJob)
+// A page that cannot be moved is refused with its reason in the log; it is
+// not counted, and the job goes on with the host's next page.
+TEST_F(StoppedJob, APageThatCannotBeMovedIsRefusedAndTheJobGoesOn)
 {
-    const uint32_t id = Start(1, 1);
-    const uint32_t next = Start();
+    const uint32_t id = Start();
+    fx.unmovable.insert("gone");
+    EXPECT_FALSE(SendData(id, "C:\\scan\\gone"));
+    EXPECT_TRUE(fx.Logged("2|refused C:\\scan\\gone"));
+    EXPECT_TRUE(fx.errors.empty());
+    EXPECT_TRUE(gJobIdTable.IsOpen(id));
     Send(id, {"a"});
-    const std::string tooLong = std::string(DataTable::kMaxPathLength, 'x');
-    EXPECT_FALSE(SendData(id, tooLong.c_str()));  // "Data\" makes it too long
-    EXPECT_TRUE(fx.Reported(4));
     EXPECT_EQ(std::vector<std::string>({"1:1=a"}), fx.Groups());
-    EXPECT_TRUE(gJobIdTable.IsCurrentJob(next));
-    Send(next, {"n"});
-    EXPECT_EQ(2u, fx.Groups().size());
+
+    // An aborted job whose pages were all held takes its settings file
+    // along; one that handed a group over leaves it to the launcher.
+    const uint32_t held = Start(1, 1);
+    Send(held, {"h"});
+    EXPECT_TRUE(AbortJob(held));
+    EXPECT_EQ(1u, fx.Count("delete handoff " + std::to_string(held) + ":0"));
+    EXPECT_TRUE(EndJob(id));
+    EXPECT_EQ(0u, fx.Count("delete handoff " + std::to_string(id) + ":0"));
+}
+
+// Ids whose hand-off files still wait, or that a job in the table holds,
+// are passed over; the next job becomes current all the same.
+TEST_F(JobLifecycle, IdsWhoseHandoffFilesStillWaitAreSkipped)
+{
+    fx.idsWithFiles = {1, 2, 4};
+    const uint32_t first = Start();
+    EXPECT_EQ(3u, first);
+    EXPECT_TRUE(gJobIdTable.IsCurrentJob(first));
+    EXPECT_TRUE(fx.Logged("1000|  ID=1 skipped: files of a job with this id still wait"));
+    const uint32_t second = Start();
+    EXPECT_EQ(5u, second);
+    Send(first, {"a"});
+    EXPECT_TRUE(EndJob(first));
+    EXPECT_TRUE(gJobIdTable.IsCurrentJob(second));
+    Send(second, {"b"});
+    EXPECT_EQ(std::vector<std::string>({"3:1=a", "5:1=b"}), fx.Groups());
+
+    // Every id waiting: after a whole round the next one is used all the same.
+    for (uint32_t id = 1; id <= 255; ++id)
+        fx.idsWithFiles.insert(id);
+    EXPECT_NE(0u, Start());
 }
 
 TEST_F(StoppedJob, AFailedHandOverIsRetriedOnceAtTheEndAndNeverDuplicated)

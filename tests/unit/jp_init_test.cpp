@@ -1,6 +1,6 @@
 // JP_init's steps against fake platform services and a real debug log file:
 // where the registry reads stop, which lines are written, what the data
-// folder loses, and the result.
+// folder loses, what a second JP_init keeps, and the result.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,6 +14,9 @@
 
 #include "fake_setup_platform.h"
 #include "jobs/job_counter.h"
+#include "jobs/job_engine.h"
+#include "jobs/job_id_table.h"
+#include "jobs/job_table.h"
 #include "jobs/launcher_state.h"
 #include "setup/clog_file.h"
 #include "setup/install_folders.h"
@@ -23,6 +26,7 @@ namespace {
 
 const char kKey[] = "SOFTWARE\\TRVX\\Corvane-Suite\\Quillmate";
 const char kDataPattern[] = "C:\\Kestro\\sys\\Data\\*.*";
+const char kHandoffPattern[] = "C:\\temp\\KST_*.$$$";
 const char* const kValueNames[] = {"Debug Log Path", "Directory Path", "Setting Path",
                                    "System Directory"};
 
@@ -30,6 +34,7 @@ class JpInitTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ResetLibraryAsLoaded();
         char pattern[] = "/tmp/jpinitXXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_logDir = std::string(pattern) + "/";
@@ -45,6 +50,7 @@ protected:
     }
     void TearDown() override
     {
+        ResetLibraryAsLoaded();
         std::remove((m_logDir + "KESTROd.LOG").c_str());
         std::remove((m_logDir + "KESTROe.log").c_str());
         rmdir(m_logDir.c_str());
@@ -108,7 +114,8 @@ TEST_F(JpInitTest, ReadyInstallationWritesStartLinesAndEmptiesTheDataFolder)
     // Files by full path, folders kept, current directory restored, then
     // both logs created.
     EXPECT_EQ(m_files.calls, std::vector<std::string>(
-                                 {std::string("list ") + kDataPattern,
+                                 {std::string("list ") + kHandoffPattern,
+                                  std::string("list ") + kDataPattern,
                                   "remove C:\\Kestro\\sys\\Data\\old1.tmp",
                                   "remove C:\\Kestro\\sys\\Data\\old2.tmp", "chdir C:\\host",
                                   "create " + m_logDir + "KESTROd.LOG",
@@ -173,12 +180,46 @@ TEST_F(JpInitTest, EmptyOrOverlongValueCountsAsUnreadable)
     EXPECT_STREQ(gDataDir, "");
 }
 
+// A second JP_init keeps what the first one's jobs still need: the open jobs,
+// their ids, the launcher, the pages they hold and the pages that waiting
+// hand-off files name. Everything else in the data folder goes.
+TEST_F(JpInitTest, SecondInitKeepsJobsLauncherAndWaitingPages)
+{
+    ASSERT_EQ(Init(), 1);
+    EXPECT_TRUE(LibraryIsReady());
+    const uint32_t id = gJobIdTable.NextJobId();
+    gJobCnt.IncrementWithLimit(5);
+    gJobTable.Append(id, 1).dataTable.Append("C:\\Kestro\\sys\\Data\\held.tif");
+    gbLuncherExist = 1;
+
+    m_files.listings[kHandoffPattern] = {
+        {"KST_ 1  0.$$$", false}, {"KST_ 1  1.$$$", false}, {"notes.txt", false}};
+    m_files.texts["C:\\temp\\KST_ 1  1.$$$"] = "2\r\nc:\\kestro\\SYS\\data\\p1.tif\r\n"
+                                                "C:\\Kestro\\sys\\Data\\p2.tif\r\n";
+    m_files.listings[kDataPattern] = {{"p1.tif", false}, {"p2.tif", false}, {"held.tif", false},
+                                      {"old.tif", false}};
+    m_files.calls.clear();
+    ASSERT_EQ(Init(), 1);
+    EXPECT_EQ(m_files.calls.at(2), "remove C:\\Kestro\\sys\\Data\\old.tif");
+    EXPECT_EQ(m_files.calls.at(3), "chdir C:\\host");
+    EXPECT_EQ(gJobCnt.Count(), 1u);
+    EXPECT_EQ(gbLuncherExist, 1);
+    EXPECT_NE(FindJob(id), nullptr);
+    EXPECT_EQ(gJobIdTable.NextJobId(), id + 1);
+
+    // A failed JP_init refuses the exports until one succeeds; the jobs stay.
+    m_files.readable.clear();
+    EXPECT_EQ(Init(), 0);
+    EXPECT_FALSE(LibraryIsReady());
+    EXPECT_EQ(gJobCnt.Count(), 1u);
+}
+
 TEST_F(JpInitTest, FailedCloseOrUnwritableLogGivesZero)
 {
     m_registry.closeFails = true;
     EXPECT_EQ(Init(), 0);
     EXPECT_EQ(LogLines(), std::vector<std::string>{"1020| NG JP_Init"});
-    EXPECT_EQ(m_files.calls.at(1), "remove C:\\Kestro\\sys\\Data\\old1.tmp");
+    EXPECT_EQ(m_files.calls.at(2), "remove C:\\Kestro\\sys\\Data\\old1.tmp");
 
     m_registry.closeFails = false;
     m_registry.SetText(kKey, "Debug Log Path", m_logDir + "missing/");

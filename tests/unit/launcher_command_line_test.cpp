@@ -48,15 +48,20 @@ TEST(LauncherRules, WindowSearchGetsTheRestOfChildTimeOutOrAFewSeconds)
     EXPECT_EQ(WindowSearchTimeLeft(kNoTimeLimit, 60000), kWindowSearchWithoutLimitMs);
 }
 
-TEST(LauncherRules, HelperWindowsAreNotTheLaunchersAndOnlyPrintRestarts)
+TEST(LauncherRules, HelperWindowsAreNotTheLaunchersAndWhatRestartsALauncher)
 {
     EXPECT_TRUE(IsSystemHelperWindowClass("IME"));
     EXPECT_TRUE(IsSystemHelperWindowClass("msctfime ui"));
     EXPECT_FALSE(IsSystemHelperWindowClass("IMEX"));
     EXPECT_FALSE(IsSystemHelperWindowClass("KestroWindow"));
-    EXPECT_TRUE(RestartsLauncherWhenGone(LM_PRINT));
-    for (uint32_t message : {LM_SUSPEND, LM_RESUME, LM_DELETE})
-        EXPECT_FALSE(RestartsLauncherWhenGone(message));
+    // A print always; suspend and resume only for groups still waiting.
+    EXPECT_TRUE(RestartsLauncherWhenGone(LM_PRINT, false));
+    EXPECT_TRUE(RestartsLauncherWhenGone(LM_PRINT, true));
+    for (uint32_t message : {LM_SUSPEND, LM_RESUME}) {
+        EXPECT_FALSE(RestartsLauncherWhenGone(message, false));
+        EXPECT_TRUE(RestartsLauncherWhenGone(message, true));
+    }
+    EXPECT_FALSE(RestartsLauncherWhenGone(LM_DELETE, true));
 }
 
 }  // namespace

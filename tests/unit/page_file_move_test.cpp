@@ -1,6 +1,6 @@
 // Moving page files into the data folder against an in-memory file system:
-// rename or copy, names that collide with waiting pages, path limits and
-// separators.
+// rename or copy, names that collide with waiting pages, path limits,
+// separators, and sources that are refused while the host still has them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,6 +17,13 @@ namespace {
 class FakePageFiles : public PageFileSystem {
 public:
     void CreateFolder(const char* path) override { folders.insert(path); }
+    int32_t CheckSource(const char* path) override
+    {
+        const auto error = sourceErrors.find(path);
+        if (error != sourceErrors.end())
+            return error->second;
+        return files.count(path) != 0 ? 0 : 2;  // ERROR_FILE_NOT_FOUND
+    }
     bool Exists(const char* path) override
     {
         return files.count(path) != 0 || folders.count(path) != 0;
@@ -33,7 +40,7 @@ public:
     bool Copy(const char* from, const char* to) override
     {
         ops.push_back("copy");
-        if (files.count(from) == 0 || Exists(to))
+        if (copyError != 0 || files.count(from) == 0 || Exists(to))
             return false;
         files[to] = files[from];
         return true;
@@ -43,17 +50,15 @@ public:
         ops.push_back("remove");
         return undeletable.count(path) == 0 && files.erase(path) == 1;
     }
-    void WriteLog(int32_t number, const char* text) override
-    {
-        log.push_back(std::to_string(number) + " " + text);
-    }
+    int32_t LastError() override { return copyError; }
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
     std::set<std::string> undeletable;
+    std::map<std::string, int32_t> sourceErrors;
+    int32_t copyError = 0;  // not 0: every copy fails with it
     bool canRename = true;  // false: the data folder is on another volume
     std::vector<std::string> ops;
-    std::vector<std::string> log;
 };
 
 const char kDataDir[] = "C:\\KESTRO";
@@ -61,14 +66,20 @@ const char kData[] = "C:\\KESTRO\\Data";
 
 class PageMoveTest : public ::testing::Test {
 protected:
+    // Moves hostPath; a refusal's line goes to log, its code first.
     bool Move(const std::string& hostPath)
     {
         newPath = hostPath;
-        return MovePageFile(fs, kDataDir, hostPath, newPath);
+        PageRefusal refusal;
+        if (MovePageFile(fs, kDataDir, hostPath, newPath, refusal))
+            return true;
+        log.push_back(std::to_string(refusal.errorCode) + " " + PageRefusalLine(refusal, hostPath));
+        return false;
     }
 
     FakePageFiles fs;
     std::string newPath;
+    std::vector<std::string> log;
 };
 
 TEST_F(PageMoveTest, RenamesIntoTheDataFolderWhenItCan)
@@ -98,17 +109,52 @@ TEST_F(PageMoveTest, CopiesAndDeletesTheSourceWhenItCannotRename)
     EXPECT_EQ(fs.files.count("D:\\scan\\p2.bmp"), 1u);
 }
 
-TEST_F(PageMoveTest, MissingSourceGivesAFreeDataFolderPathAndMovesNothing)
+TEST_F(PageMoveTest, SourcesThatCannotBeMovedAreRefusedWithTheirCodeAndStay)
 {
-    EXPECT_FALSE(Move("C:\\scan\\gone.bmp"));
-    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\gone.bmp");
-    EXPECT_TRUE(fs.files.empty());
+    const std::string folder = "C:\\scan\\folder.bmp";
+    const std::string locked = "C:\\scan\\locked.bmp";
+    fs.folders.insert(folder);
+    fs.sourceErrors[folder] = 5;
+    fs.files[locked] = "held";
+    fs.sourceErrors[locked] = 32;
+    fs.files["C:\\scan\\COM1.bmp"] = "a device";
+    fs.files["C:\\scan\\ok.bmp"] = "copy fails";
+    struct Case {
+        std::string path;
+        std::string line;
+    } cases[] = {
+        {"C:\\scan\\gone.bmp", "2 <<Error>> page file not moved (cannot be opened for reading): C:\\scan\\gone.bmp"},
+        {folder, "5 <<Error>> page file not moved (cannot be opened for reading): " + folder},
+        {locked, "32 <<Error>> page file not moved (cannot be opened for reading): " + locked},
+        {"C:\\scan\\COM1.bmp", "123 <<Error>> page file not moved (a device name, not a file): C:\\scan\\COM1.bmp"},
+        {"NUL", "123 <<Error>> page file not moved (a device name, not a file): NUL"},
+    };
+    for (const Case& c : cases) {
+        log.clear();
+        EXPECT_FALSE(Move(c.path)) << c.path;
+        EXPECT_EQ(newPath, c.path);
+        EXPECT_EQ(log, std::vector<std::string>{c.line});
+    }
+    // A copy that fails half-way gives the system's code; nothing is left.
+    fs.canRename = false;
+    fs.copyError = 112;  // ERROR_DISK_FULL
+    log.clear();
+    EXPECT_FALSE(Move("C:\\scan\\ok.bmp"));
+    EXPECT_EQ(log, std::vector<std::string>{
+                       "112 <<Error>> page file not moved (cannot be copied into the data "
+                       "folder): C:\\scan\\ok.bmp"});
+    EXPECT_EQ(fs.files.size(), 3u);  // the sources only
+    EXPECT_EQ(fs.files.count("C:\\scan\\ok.bmp"), 1u);
+}
 
-    // The path handed on never names another page that is waiting.
-    fs.files["C:\\KESTRO\\Data\\gone.bmp"] = "waiting";
-    EXPECT_FALSE(Move("C:\\scan\\gone.bmp"));
-    EXPECT_EQ(newPath, "C:\\KESTRO\\Data\\gone(2).bmp");
-    EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\gone.bmp"], "waiting");
+TEST(DeviceNameTest, TheBaseNameDecidesInAnyCase)
+{
+    for (const char* name : {"CON", "nul", "Aux.txt", "PRN.bmp.tif", "COM1.bmp", "lpt9",
+                             "LPT3 .txt", "conout$", "CONIN$.x"})
+        EXPECT_TRUE(IsDeviceName(name)) << name;
+    for (const char* name : {"CONSOLE.bmp", "COM0.bmp", "COM10", "LPT", "xNUL", "NUL_1.bmp",
+                             ".CON", "scan.CON"})
+        EXPECT_FALSE(IsDeviceName(name)) << name;
 }
 
 TEST_F(PageMoveTest, TakenNameGivesTheNextFreeNumberedNameAndKeepsBothPages)
@@ -167,15 +213,15 @@ TEST_F(PageMoveTest, PathsThatDoNotFitArePutInTheLogAndNothingMoves)
     ASSERT_EQ(longest.size(), kPathBufferSize - 1);
     fs.files[longest] = "fits";
     EXPECT_TRUE(Move(longest));
-    EXPECT_TRUE(fs.log.empty());
+    EXPECT_TRUE(log.empty());
 
     const std::string tooLong = longest + "p";
     fs.files[tooLong] = "too long";
     EXPECT_FALSE(Move(tooLong));
     EXPECT_EQ(newPath, tooLong);
     EXPECT_EQ(fs.files[tooLong], "too long");
-    ASSERT_EQ(fs.log.size(), 1u);
-    EXPECT_EQ(fs.log[0].rfind("206 <<Error>> page file not moved (path too long): C:\\hhh", 0), 0u);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("206 <<Error>> page file not moved (path too long): C:\\hhh", 0), 0u);
 
     // A name that fits the host folder but not the data folder.
     const std::string longName = "C:\\" + std::string(kPathBufferSize - 8, 'n');
@@ -183,12 +229,12 @@ TEST_F(PageMoveTest, PathsThatDoNotFitArePutInTheLogAndNothingMoves)
     EXPECT_FALSE(Move(longName));
     EXPECT_EQ(newPath, longName);
     EXPECT_EQ(fs.files[longName], "long name");
-    EXPECT_EQ(fs.log.size(), 2u);
+    EXPECT_EQ(log.size(), 2u);
 
     // A path that ends in a separator names no file.
     EXPECT_FALSE(Move("C:\\scan\\"));
     EXPECT_EQ(newPath, "C:\\scan\\");
-    EXPECT_EQ(fs.log.size(), 3u);
+    EXPECT_EQ(log.size(), 3u);
 }
 
 TEST_F(PageMoveTest, TakenNameWithNoRoomForANumberIsRefusedNotReplaced)
@@ -203,7 +249,7 @@ TEST_F(PageMoveTest, TakenNameWithNoRoomForANumberIsRefusedNotReplaced)
     EXPECT_EQ(newPath, "C:\\h\\" + name);
     EXPECT_EQ(fs.files[waiting], "waiting");
     EXPECT_EQ(fs.files["C:\\h\\" + name], "new");
-    EXPECT_EQ(fs.log.size(), 1u);
+    EXPECT_EQ(log.size(), 1u);
 }
 
 }  // namespace

@@ -47,8 +47,17 @@ public:
         events.push_back("error " + std::to_string(errorNumber));
         ::ReportError(errorNumber, jobId);
     }
-    bool MovePageFile(const std::string& hostPath, std::string& newPath) override
+    bool MovePageFile(const std::string& hostPath, std::string& newPath,
+                      std::string& refusalLine, int32_t* errorCode) override
     {
+        // As the real move: a data-folder path that would not fit is refused.
+        if (hostPath.empty() || unmovable.count(BaseName(hostPath)) ||
+            ("Data\\" + BaseName(hostPath)).size() > DataTable::kMaxPathLength) {
+            refusalLine = "refused " + hostPath;
+            *errorCode = 2;
+            events.push_back("refused " + BaseName(hostPath));
+            return false;
+        }
         moved.push_back(hostPath);
         newPath = "Data\\" + BaseName(hostPath);
         return true;
@@ -85,6 +94,7 @@ public:
     {
         events.push_back("delete handoff " + std::to_string(jobId) + ":" + std::to_string(page));
     }
+    bool HandoffFilesExist(uint32_t jobId) override { return idsWithFiles.count(jobId) != 0; }
     bool CreateLauncher() override
     {
         events.push_back("create launcher");
@@ -164,6 +174,8 @@ public:
     int pageListFailures = 0;
     int printPostFailures = 0;  // LM_PRINT posts that fail even after a restart
     std::set<std::string> undeletable;
+    std::set<std::string> unmovable;     // page files MovePageFile refuses
+    std::set<uint32_t> idsWithFiles;     // ids whose hand-off files still wait
 
     // Records.
     std::vector<std::string> events;

@@ -39,5 +39,8 @@ DoubleOptions ReadDoubleOptions()
     options.noWindow = Switch("KESTRO_DOUBLE_NO_WINDOW");
     options.deletePrinted = Switch("KESTRO_DOUBLE_DELETE_PRINTED");
     options.exitOnDelete = Switch("KESTRO_DOUBLE_EXIT_ON_DELETE");
+    const std::string printLimit = Variable("KESTRO_DOUBLE_PRINT_LIMIT");
+    options.limitPrinted = !printLimit.empty();
+    options.printLimit = std::strtoul(printLimit.c_str(), nullptr, 10);
     return options;
 }

@@ -9,6 +9,8 @@ struct DoubleOptions {
     unsigned long windowDelayMs = 0; // KESTRO_DOUBLE_WINDOW_DELAY_MS
     bool noWindow = false;           // KESTRO_DOUBLE_NO_WINDOW=1
     bool deletePrinted = false;      // KESTRO_DOUBLE_DELETE_PRINTED=1
+    bool limitPrinted = false;       // KESTRO_DOUBLE_PRINT_LIMIT is set:
+    unsigned long printLimit = 0;    //   only this many groups are "printed"
     bool exitOnDelete = false;       // KESTRO_DOUBLE_EXIT_ON_DELETE=1
 };
 

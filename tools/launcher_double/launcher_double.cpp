@@ -16,6 +16,11 @@
 //   KESTRO_DOUBLE_NO_WINDOW=1     become idle but never create a window
 //   KESTRO_DOUBLE_DELETE_PRINTED=1  after recording an LM_PRINT, delete the
 //                                 page files of the group and its page list
+//   KESTRO_DOUBLE_PRINT_LIMIT=n   with KESTRO_DOUBLE_DELETE_PRINTED=1: only
+//                                 the first n LM_PRINT messages this process
+//                                 takes are "printed" (files deleted); later
+//                                 groups are recorded and left as a launcher
+//                                 leaves the groups still queued in it
 //   KESTRO_DOUBLE_EXIT_ON_DELETE=1  end on LM_DELETE
 //
 // Record file: text, one entry a line, "\n" line ends, each message's entry
@@ -48,6 +53,7 @@ const UINT kDelete = 1128;
 const char kWindowClass[] = "KestroDoubleWindow";
 
 DoubleOptions gOptions;
+unsigned long gPrintsTaken = 0;
 
 void Record(const std::string& text) { AppendRecord(gOptions.recordPath, text); }
 
@@ -83,7 +89,9 @@ void OnPrint(WPARAM jobId, LPARAM firstPage)
     AppendFile(entry, pageList, pages);
     std::vector<std::string> settings;
     AppendFile(entry, HandoffPath(jobId, 0), settings);
-    if (gOptions.deletePrinted && !pages.empty()) {
+    ++gPrintsTaken;
+    const bool printed = !gOptions.limitPrinted || gPrintsTaken <= gOptions.printLimit;
+    if (gOptions.deletePrinted && printed && !pages.empty()) {
         for (size_t i = 1; i < pages.size(); ++i)
             DeleteAndNote(entry, pages[i]);
         DeleteAndNote(entry, pageList);

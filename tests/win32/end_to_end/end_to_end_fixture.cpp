@@ -224,6 +224,12 @@ void Resolve(HMODULE module, const char* name, Function& function)
 
 void EndToEndTest::LoadAndInit()
 {
+    ASSERT_NO_FATAL_FAILURE(Load());
+    ASSERT_EQ(m_init("E2E host"), 1);
+}
+
+void EndToEndTest::Load()
+{
     m_library = std::make_unique<LoadedLibrary>("jobport.dll");
     ASSERT_NE(m_library->get(), nullptr) << GetLastError();
     ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_init", m_init));
@@ -231,7 +237,6 @@ void EndToEndTest::LoadAndInit()
     ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_SendData", m_sendData));
     ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_EndJob", m_endJob));
     ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_AbortJob", m_abortJob));
-    ASSERT_EQ(m_init("E2E host"), 1);
 }
 
 int EndToEndTest::StartJob(unsigned copies)
@@ -384,4 +389,22 @@ std::vector<LogLine> EndToEndTest::LogLines() const
         lines.push_back({std::atoi(file.substr(offset + 22, 5).c_str()),
                          TrimRight(file.substr(offset + 28, 269))});
     return lines;
+}
+
+std::vector<std::string> EndToEndTest::FilesIn(const std::string& folder, bool foldersToo) const
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder ? foldersToo && name != "." && name != ".." : true)
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -89,8 +89,10 @@ protected:
     void SetDoubleOption(const char* name, const char* value) { m_environment->Set(name, value); }
     void UseDefaultPrinterOnPort(const char* name, const char* port);
 
-    // The host's calls. LoadAndInit loads the library and calls JP_init.
+    // The host's calls. LoadAndInit loads the library and calls JP_init;
+    // Load only loads it and resolves the exports.
     void LoadAndInit();
+    void Load();
     // Opens a job and returns its id; 0 (and a test failure) when refused.
     int StartJob(unsigned copies = 1);
     // Writes page file `name` (a path relative to the host's folder) and sends it.
@@ -112,6 +114,9 @@ protected:
     std::string HostPath(const std::string& name) const;
     std::vector<LogLine> LogLines() const;
     std::vector<SeenBox> TakeBoxes() { return m_boxes->Take(); }
+    // Names of the files in `folder` (with its sub-folders when foldersToo),
+    // sorted, without "." and ".."; none when it is missing.
+    std::vector<std::string> FilesIn(const std::string& folder, bool foldersToo = false) const;
 
     std::string m_root, m_hostDir, m_installDir, m_iniDir, m_dataDir, m_logDir, m_tempDir;
     std::unique_ptr<LoadedLibrary> m_library;

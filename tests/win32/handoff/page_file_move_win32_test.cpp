@@ -1,6 +1,7 @@
 // Moving page files into a real data folder: by rename, by copy when the data
 // folder is on another volume, next to a waiting page of the same name, and
-// from sources that are missing, locked or read-only.
+// from sources that are missing, locked or read-only, with the system's
+// reason for each refusal.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -34,7 +35,9 @@ protected:
     bool Move(const std::string& hostPath, const std::string& dataDir)
     {
         m_newPath = hostPath;
-        return MovePageFile(Win32PageFileSystem(), dataDir.c_str(), hostPath, m_newPath);
+        m_refusal = PageRefusal();
+        return MovePageFile(Win32PageFileSystem(), dataDir.c_str(), hostPath, m_newPath,
+                            m_refusal);
     }
     bool Move(const std::string& hostPath) { return Move(hostPath, m_dataDir.Path()); }
 
@@ -42,6 +45,7 @@ protected:
     ScratchFolder m_dataDir;
     std::string m_data;
     std::string m_newPath;
+    PageRefusal m_refusal;
 };
 
 TEST_F(PageMoveWin32Test, PageMovesIntoTheDataFolderWithItsContent)
@@ -77,13 +81,21 @@ TEST_F(PageMoveWin32Test, SameNameAsAWaitingPageGetsANumberedNameAndBothStay)
     EXPECT_EQ(m_newPath, m_data + "\\SCAN(4).BMP");
 }
 
-TEST_F(PageMoveWin32Test, MissingSourceMovesNothingAndNamesAFreePath)
+TEST_F(PageMoveWin32Test, MissingSourceOrFolderMovesNothingAndSaysWhy)
 {
     ASSERT_TRUE(Move(HostPage("gone.bmp", "waiting")));
-    EXPECT_FALSE(Move(m_host.Path() + "\\gone.bmp"));
-    EXPECT_EQ(m_newPath, m_data + "\\gone(2).bmp");
-    EXPECT_FALSE(FileExists(m_newPath));
+    const std::string gone = m_host.Path() + "\\gone.bmp";
+    EXPECT_FALSE(Move(gone));
+    EXPECT_EQ(m_newPath, gone);
+    EXPECT_EQ(m_refusal.errorCode, ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(FileExists(m_data + "\\gone(2).bmp"));
     EXPECT_EQ(ReadWholeFile(m_data + "\\gone.bmp"), "waiting");
+
+    const std::string folder = m_host.Path() + "\\folder.bmp";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_FALSE(Move(folder));
+    EXPECT_EQ(m_refusal.errorCode, ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
 }
 
 TEST_F(PageMoveWin32Test, LockedSourceIsCopiedOrLeftAsTheLockAllows)
@@ -106,17 +118,20 @@ TEST_F(PageMoveWin32Test, LockedSourceIsCopiedOrLeftAsTheLockAllows)
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(Move(exclusive));
     CloseHandle(lock);
-    EXPECT_EQ(m_newPath, m_data + "\\exclusive.bmp");
-    EXPECT_FALSE(FileExists(m_newPath));
+    EXPECT_EQ(m_refusal.errorCode, ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(m_newPath, exclusive);
+    EXPECT_FALSE(FileExists(m_data + "\\exclusive.bmp"));
     EXPECT_EQ(ReadWholeFile(exclusive), "exclusive page");
 }
 
-TEST_F(PageMoveWin32Test, ReadOnlySourceIsCopiedAndStaysAsItCannotBeDeleted)
+TEST_F(PageMoveWin32Test, ReadOnlySourceIsCopiedToAWritableFileAndStaysAsItCannotBeDeleted)
 {
     const std::string source = HostPage("readonly.bmp", "read-only page");
     ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(Move(source));
     EXPECT_EQ(ReadWholeFile(m_newPath), "read-only page");
+    EXPECT_EQ(GetFileAttributesA(m_newPath.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_TRUE(DeleteFileA(m_newPath.c_str()));
     EXPECT_EQ(ReadWholeFile(source), "read-only page");
 }
 

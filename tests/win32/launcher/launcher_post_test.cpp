@@ -1,7 +1,9 @@
 // Posting to the launcher: messages arrive at its window, nothing is posted
 // without a launcher or to a null window, a launcher that died is started
-// again for a print message, and LM_DELETE ends it.
+// again for a print message (or for groups it left unprinted) and given
+// those groups again, and LM_DELETE ends it.
 #include <string>
+#include <vector>
 
 #include "jobs/launcher_control_win32.h"
 #include "jobs/launcher_state.h"
@@ -99,7 +101,7 @@ TEST_F(LauncherPost, LauncherThatDiedIsStartedAgainForAPrintMessage)
     Start();
     const DWORD first = LauncherProcessId();
     KillLauncher();
-    WriteHandoff(2, 1, {"1", WriteDataFile("page1.dat")});
+    const std::string list = WriteHandoff(2, 1, {"1", WriteDataFile("page1.dat")});
 
     ASSERT_TRUE(PostToLauncher(2, 1, LM_PRINT));
     EXPECT_EQ(gbLuncherExist, 1);
@@ -119,13 +121,72 @@ TEST_F(LauncherPost, LauncherThatDiedIsStartedAgainForAPrintMessage)
     EXPECT_GT(FindLog(PostedLine(LM_PRINT, 2, 1), restart), restart);
     EXPECT_TRUE(m_diagnostics.boxes.empty());
 
-    // Other messages are not worth a new launcher: they fail with error 9.
+    // Other messages are not worth a new launcher while no group waits (the
+    // launcher deleted the page list of what it printed): error 9.
+    ASSERT_TRUE(DeleteFileA(list.c_str()));
     KillLauncher();
     const size_t linesBefore = LogLines().size();
     EXPECT_FALSE(PostToLauncher(0, 0, LM_SUSPEND));
     EXPECT_EQ(gLog.LastErrorNumber(), 9);
     EXPECT_EQ(FindLog(kRestartLine, static_cast<int>(linesBefore)), -1);
     EXPECT_EQ(gbLuncherExist, 1);
+}
+
+TEST_F(LauncherPost, GroupsLeftUnprintedArePostedAgainToTheNextLauncherInOrder)
+{
+    // The double prints (deletes) the first group only and holds the others.
+    SetDoubleOption("KESTRO_DOUBLE_DELETE_PRINTED", "1");
+    SetDoubleOption("KESTRO_DOUBLE_PRINT_LIMIT", "1");
+    Start();
+    std::vector<std::string> lists;
+    for (uint32_t page = 1; page <= 3; ++page) {
+        lists.push_back(WriteHandoff(5, page, {"1", WriteDataFile("p" + std::to_string(page))}));
+        ASSERT_TRUE(PostToLauncher(5, page, LM_PRINT));
+    }
+    ASSERT_TRUE(WaitForRecord("MESSAGE 1125 5 3\n"));
+    ASSERT_EQ(GetFileAttributesA(lists[0].c_str()), INVALID_FILE_ATTRIBUTES);
+    KillLauncher();
+
+    // LM_DELETE never starts a launcher.
+    EXPECT_FALSE(PostToLauncher(0, 0, LM_DELETE));
+    EXPECT_FALSE(LogHas(kRestartLine));
+
+    // LM_RESUME does while groups wait. This start fails, so they wait on.
+    const std::string program = m_installDir + "\\KESTRO.EXE";
+    const std::string away = m_installDir + "\\KESTRO.away";
+    ASSERT_TRUE(MoveFileA(program.c_str(), away.c_str()));
+    EXPECT_FALSE(PostToLauncher(0, 0, LM_RESUME));
+    EXPECT_EQ(gLog.LastErrorNumber(), 40);
+    EXPECT_EQ(gbLuncherExist, 0);
+    EXPECT_TRUE(LogHas(kRestartLine));
+    EXPECT_EQ(m_diagnostics.boxes.size(), 1u);
+    ASSERT_TRUE(MoveFileA(away.c_str(), program.c_str()));
+
+    // The next launcher gets them first, in their order, and prints them.
+    SetDoubleOption("KESTRO_DOUBLE_PRINT_LIMIT", nullptr);
+    Start();
+    ASSERT_TRUE(WaitForRecord("DELETED " + lists[2]));
+    const std::string record = ReadRecord();
+    const size_t second = record.rfind("START ");
+    const size_t again2 = record.find("MESSAGE 1125 5 2\n", second);
+    EXPECT_NE(again2, std::string::npos) << record;
+    EXPECT_GT(record.find("MESSAGE 1125 5 3\n", second), again2);
+    EXPECT_EQ(record.find("MESSAGE 1125 5 1\n", second), std::string::npos);
+    for (const std::string& list : lists)
+        EXPECT_EQ(GetFileAttributesA(list.c_str()), INVALID_FILE_ATTRIBUTES) << list;
+    const int first = FindLog("==>Luncher : post again (5,2)");
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(LogLines()[first + 1].text, PostedLine(LM_PRINT, 5, 2));
+    EXPECT_EQ(FindLog("==>Luncher : post again (5,3)", first), first + 2);
+    EXPECT_EQ(FindLog("==>Luncher : post again (5,1)"), -1);
+
+    // Printed groups are not given again: with none waiting, no restart.
+    KillLauncher();
+    const int linesBefore = static_cast<int>(LogLines().size());
+    EXPECT_FALSE(PostToLauncher(0, 0, LM_SUSPEND));
+    EXPECT_EQ(gLog.LastErrorNumber(), 9);
+    EXPECT_EQ(FindLog(kRestartLine, linesBefore), -1);
+    EXPECT_EQ(StartedProcesses().size(), 2u);
 }
 
 TEST_F(LauncherPost, PrintMessageFailsWhenTheRestartFails)

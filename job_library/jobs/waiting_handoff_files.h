@@ -1,0 +1,24 @@
+// The hand-off files in the temporary folder that still wait for a launcher:
+// a page list is deleted by the launcher only once it has printed it, and a
+// job's settings file once the job has been printed. Their names must not be
+// taken again and the page files they name must not be deleted before then.
+#pragma once
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "../setup/file_system.h"
+
+// True when tempDir (ending with a backslash) holds a hand-off file of jobId,
+// of any page.
+bool HandoffFilesExist(FileSystem& files, const char* tempDir, uint32_t jobId);
+
+// Adds every page path the hand-off files in tempDir name to paths, as
+// PathKey gives it. Any line of them may be a path: a line that is not one
+// names no file of the data folder.
+void AddPagesOfWaitingHandoffFiles(FileSystem& files, const char* tempDir,
+                                   std::set<std::string>& paths);
+
+// The form in which two paths are compared: file names are not case
+// sensitive, so ASCII letters are made lower case.
+std::string PathKey(const std::string& path);
