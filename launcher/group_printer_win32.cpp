@@ -9,6 +9,7 @@
 #include "handoff_paths_win32.h"
 #include "job_settings.h"
 #include "launcher_log_win32.h"
+#include "page_drawing_win32.h"
 #include "page_layout.h"
 #include "page_list.h"
 #include "printer_choice_win32.h"
@@ -56,17 +57,18 @@ class PageSource {
 public:
     explicit PageSource(PageDecoder& decoder) : m_decoder(decoder) {}
 
-    const Bitmap24* Get(const std::string& path, size_t page, bool turned, std::string& reason)
+    const Bitmap24* Get(const std::string& path, const GroupPage& page, size_t index, bool turned,
+                        std::string& reason)
     {
-        const bool samePage = m_valid && m_page == page;
+        const bool samePage = m_valid && m_page == index;
         if (samePage && m_turned == turned)
             return &m_bitmap;
         if (!samePage || m_turned) {
             m_valid = false;
             m_bitmap = Bitmap24();
-            if (!m_decoder.Decode(path, m_bitmap, reason))
+            if (!m_decoder.Decode(path, page.frame, m_bitmap, reason))
                 return nullptr;
-            m_page = page;
+            m_page = index;
             m_turned = false;
             m_valid = true;
         }
@@ -84,29 +86,6 @@ private:
     bool m_turned = false;
     bool m_valid = false;
 };
-
-bool DrawPage(HDC dc, const Bitmap24& bitmap, const PagePlacement& placement)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = bitmap.width;
-    info.bmiHeader.biHeight = -placement.source.Height();  // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    // The rows of the drawn part only, so the source's top is row 0 of the
-    // bitmap handed over and its meaning does not depend on the row order.
-    const uint8_t* rows = bitmap.bits.data() + placement.source.top * bitmap.stride;
-    const int lines = StretchDIBits(
-        dc, placement.target.left, placement.target.top, placement.target.Width(),
-        placement.target.Height(), placement.source.left, 0, placement.source.Width(),
-        placement.source.Height(), rows, &info, DIB_RGB_COLORS, SRCCOPY);
-    if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) {
-        LogFailure("StretchDIBits");
-        return false;
-    }
-    return true;
-}
 
 bool DrawFrame(HDC dc, const Rect& around, const PrintableArea& sheet)
 {
@@ -156,7 +135,7 @@ GroupPrinter::GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder)
 }
 
 bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, GroupFiles& files,
-                             LayoutOptions& options, std::vector<PageImageSize>& sizes,
+                             LayoutOptions& options, std::vector<GroupPage>& pages,
                              GroupFailure& failure)
 {
     files = GroupFiles();
@@ -181,11 +160,25 @@ bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, GroupFiles& fil
             std::to_string(files.pages.size()) + " page(s), " + DescribeSettings(settings));
 
     // Every page is checked before anything is printed: a group is printed
-    // whole or not at all.
-    sizes.assign(files.pages.size(), PageImageSize());
+    // whole or not at all. Each page of a multi-page file takes its own place.
+    pages.clear();
     for (size_t i = 0; i < files.pages.size(); ++i) {
-        if (!m_decoder.Probe(files.pages[i], sizes[i], reason))
+        PageFileProbe probe;
+        if (!m_decoder.Probe(files.pages[i], probe, reason))
             return Fail(failure, {files.pages[i]}, reason);
+        if (probe.pages.size() > 1)
+            LogLine(files.pages[i] + ": " + std::to_string(probe.pages.size()) + " pages");
+        if (probe.framesNotPrinted > 0)
+            LogLine(files.pages[i] + ": the first of " +
+                    std::to_string(probe.framesNotPrinted + 1) +
+                    " frames is printed (an animation or an icon, not a document)");
+        for (uint32_t frame = 0; frame < probe.pages.size(); ++frame) {
+            GroupPage page;
+            page.file = i;
+            page.frame = frame;
+            page.size = probe.pages[frame];
+            pages.push_back(page);
+        }
     }
     return true;
 }
@@ -194,8 +187,8 @@ bool GroupPrinter::Print(uint32_t jobId, uint32_t firstPage, GroupFiles& files,
                          GroupFailure& failure)
 {
     LayoutOptions options;
-    std::vector<PageImageSize> sizes;
-    if (!ReadGroup(jobId, firstPage, files, options, sizes, failure))
+    std::vector<GroupPage> pages;
+    if (!ReadGroup(jobId, firstPage, files, options, pages, failure))
         return false;
 
     std::string reason;
@@ -216,23 +209,28 @@ bool GroupPrinter::Print(uint32_t jobId, uint32_t firstPage, GroupFiles& files,
     if (!document.StartDocument(name, reason))
         return Fail(failure, files.pages, reason);
 
-    const std::vector<Rect> cells = SheetCells(sheet.width, sheet.height, options.pagesPerSheet);
     PageSource source(m_decoder);
-    for (const Sheet& pagesOnSheet : PlanSheets(files.pages.size(), options.pagesPerSheet,
+    for (const Sheet& pagesOnSheet : PlanSheets(pages.size(), options.pagesPerSheet,
                                                 options.copies, options.sorted)) {
         if (!document.StartSheet(reason))
             return Fail(failure, files.pages, reason);
+        // The sheet's first page decides whether it is read turned, and so
+        // the order of its cells.
+        const std::vector<Rect> cells = SheetCells(pages[pagesOnSheet.front()].size, sheet.width,
+                                                   sheet.height, sheet.dpiX, sheet.dpiY, options);
         for (size_t cell = 0; cell < pagesOnSheet.size(); ++cell) {
-            const size_t page = pagesOnSheet[cell];
+            const GroupPage& page = pages[pagesOnSheet[cell]];
+            const std::string& file = files.pages[page.file];
             const PagePlacement placement =
-                PlacePage(sizes[page], cells[cell], sheet.dpiX, sheet.dpiY, options);
-            const Bitmap24* bitmap = source.Get(files.pages[page], page, placement.rotate, reason);
+                PlacePage(page.size, cells[cell], sheet.dpiX, sheet.dpiY, options);
+            const Bitmap24* bitmap =
+                source.Get(file, page, pagesOnSheet[cell], placement.rotate, reason);
             if (!bitmap)
-                return Fail(failure, {files.pages[page]}, reason);
-            if (!DrawPage(document.Dc(), *bitmap, placement))
-                return Fail(failure, {files.pages[page]}, "the printer did not take the page image");
+                return Fail(failure, {file}, reason);
+            if (!DrawPage(document.Dc(), *bitmap, placement, sheet.dpiX, sheet.dpiY))
+                return Fail(failure, {file}, "the printer did not take the page image");
             if (options.frame && !DrawFrame(document.Dc(), placement.target, sheet))
-                return Fail(failure, {files.pages[page]}, "the printer did not take the frame");
+                return Fail(failure, {file}, "the printer did not take the frame");
         }
         if (!document.EndSheet(reason))
             return Fail(failure, files.pages, reason);

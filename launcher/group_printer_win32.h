@@ -24,6 +24,14 @@ struct GroupFiles {
     std::vector<std::string> pages;  // known once the page list was read
 };
 
+// One printed page: a page of one of the group's files (a multi-page TIFF
+// gives several), with its size and resolution.
+struct GroupPage {
+    size_t file = 0;     // index into GroupFiles::pages
+    uint32_t frame = 0;  // the page within that file, from 0
+    PageImageSize size;
+};
+
 class GroupPrinter {
 public:
     // Opens the print guard named in the setup; one printer lives as long as
@@ -34,9 +42,9 @@ public:
     bool Print(uint32_t jobId, uint32_t firstPage, GroupFiles& files, GroupFailure& failure);
 
 private:
-    // The page list, the job's settings and the size of every page.
+    // The page list, the job's settings and every page of every file.
     bool ReadGroup(uint32_t jobId, uint32_t firstPage, GroupFiles& files, LayoutOptions& options,
-                   std::vector<PageImageSize>& sizes, GroupFailure& failure);
+                   std::vector<GroupPage>& pages, GroupFailure& failure);
 
     const LauncherSetup& m_setup;
     PageDecoder& m_decoder;

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 const double kDefaultDpi = 96.0;
 const double kLowestScanDpi = 10.0;
+const double kGutterMillimetres = 4.0;
+const double kMillimetresPerInch = 25.4;
 
 enum class Shape { Portrait, Landscape, Square };
 
@@ -19,44 +22,89 @@ double Fraction(Align align) { return align == Align::Start ? 0.0 : align == Ali
 
 int32_t Round(double value) { return static_cast<int32_t>(std::lround(value)); }
 
-// One axis of a placement: the drawn image span [start, start + length)
-// against the cell [cellStart, cellEnd) for an image of `pixels` pixels.
-void PlaceAxis(double start, double length, int32_t cellStart, int32_t cellEnd, int32_t pixels,
-               int32_t& sourceFrom, int32_t& sourceTo, int32_t& targetFrom, int32_t& targetTo)
+// The spans [from, to) of one or two equal parts of [0, length), with
+// `gutter` between two; the gutter never takes more than half the length.
+std::vector<std::pair<int32_t, int32_t>> SplitAxis(int32_t length, int32_t count, int32_t gutter)
 {
-    const double perPixel = length / pixels;
-    const double visibleFrom = std::max(start, static_cast<double>(cellStart));
-    const double visibleTo = std::min(start + length, static_cast<double>(cellEnd));
-    sourceFrom = std::max(0, static_cast<int32_t>(std::floor((visibleFrom - start) / perPixel + 1e-9)));
-    sourceTo = std::min(pixels, static_cast<int32_t>(std::ceil((visibleTo - start) / perPixel - 1e-9)));
-    if (sourceTo <= sourceFrom)
-        sourceTo = std::min(pixels, sourceFrom + 1);
-    // Whole source pixels may reach a little past the cell: the target is
-    // held inside it, which stretches the edge pixel by less than its size.
-    targetFrom = std::max(cellStart, Round(start + sourceFrom * perPixel));
-    targetTo = std::min(cellEnd, Round(start + sourceTo * perPixel));
+    if (count < 2)
+        return {{0, length}};
+    const int32_t gap = std::max(0, std::min(gutter, length / 2));
+    const int32_t part = (length - gap) / 2;
+    return {{0, part}, {length - part, length}};
+}
+
+// One axis of a placement: the page spans [start, start + length) in device
+// pixels, inside the cell [cellStart, cellEnd) but for rounding.
+void PlaceAxis(double start, double length, int32_t cellStart, int32_t cellEnd, int32_t& targetFrom,
+               int32_t& targetTo)
+{
+    targetFrom = std::max(cellStart, Round(start));
+    targetTo = std::min(cellEnd, Round(start + length));
     if (targetTo <= targetFrom)
         targetTo = std::min(cellEnd, targetFrom + 1);
 }
 
 }  // namespace
 
-std::vector<Rect> SheetCells(int32_t width, int32_t height, int32_t pagesPerSheet)
+int32_t GutterSize(double deviceDpi)
 {
-    if (pagesPerSheet == 2) {
-        if (height >= width) {
-            const int32_t middle = height / 2;
-            return {{0, 0, width, middle}, {0, middle, width, height}};
+    return std::max(1, Round(deviceDpi * kGutterMillimetres / kMillimetresPerInch));
+}
+
+std::vector<Rect> GridCells(int32_t width, int32_t height, int32_t pagesPerSheet, int32_t gutterX,
+                            int32_t gutterY)
+{
+    int32_t columns = 1;
+    int32_t rows = 1;
+    if (pagesPerSheet == 2)
+        (height >= width ? rows : columns) = 2;
+    else if (pagesPerSheet == 4)
+        columns = rows = 2;
+
+    std::vector<Rect> cells;
+    for (const auto& y : SplitAxis(height, rows, gutterY)) {
+        for (const auto& x : SplitAxis(width, columns, gutterX)) {
+            Rect cell;
+            cell.left = x.first;
+            cell.right = x.second;
+            cell.top = y.first;
+            cell.bottom = y.second;
+            cells.push_back(cell);
         }
-        const int32_t middle = width / 2;
-        return {{0, 0, middle, height}, {middle, 0, width, height}};
     }
-    if (pagesPerSheet == 4) {
-        const int32_t x = width / 2;
-        const int32_t y = height / 2;
-        return {{0, 0, x, y}, {x, 0, width, y}, {0, y, x, height}, {x, y, width, height}};
-    }
-    return {{0, 0, width, height}};
+    return cells;
+}
+
+std::vector<Rect> TurnedReadingOrder(std::vector<Rect> cells)
+{
+    // Turned a quarter to the right, the sheet's columns become rows from
+    // the top (left column first) and, within a row, its bottom comes first.
+    std::stable_sort(cells.begin(), cells.end(), [](const Rect& a, const Rect& b) {
+        return a.left != b.left ? a.left < b.left : a.top > b.top;
+    });
+    return cells;
+}
+
+bool TurnsPage(const PageImageSize& image, const Rect& cell, double deviceDpiX,
+               double deviceDpiY, const LayoutOptions& options)
+{
+    if (!options.autoRotate || image.width <= 0 || image.height <= 0 || cell.Width() <= 0 ||
+        cell.Height() <= 0)
+        return false;
+    const Shape page =
+        ShapeOf(image.width / EffectiveDpi(image.dpiX), image.height / EffectiveDpi(image.dpiY));
+    const Shape area = ShapeOf(cell.Width() / deviceDpiX, cell.Height() / deviceDpiY);
+    return page != Shape::Square && area != Shape::Square && page != area;
+}
+
+std::vector<Rect> SheetCells(const PageImageSize& firstPage, int32_t width, int32_t height,
+                             double deviceDpiX, double deviceDpiY, const LayoutOptions& options)
+{
+    const std::vector<Rect> cells = GridCells(width, height, options.pagesPerSheet,
+                                              GutterSize(deviceDpiX), GutterSize(deviceDpiY));
+    if (cells.size() > 1 && TurnsPage(firstPage, cells.front(), deviceDpiX, deviceDpiY, options))
+        return TurnedReadingOrder(cells);
+    return cells;
 }
 
 double EffectiveDpi(double stated)
@@ -75,10 +123,7 @@ PagePlacement PlacePage(const PageImageSize& image, const Rect& cell, double dev
     double dpiY = EffectiveDpi(image.dpiY);
     int32_t pixelsX = image.width;
     int32_t pixelsY = image.height;
-    const Shape page = ShapeOf(pixelsX / dpiX, pixelsY / dpiY);
-    const Shape area = ShapeOf(cell.Width() / deviceDpiX, cell.Height() / deviceDpiY);
-    placement.rotate = options.autoRotate && page != Shape::Square && area != Shape::Square &&
-                       page != area;
+    placement.rotate = TurnsPage(image, cell, deviceDpiX, deviceDpiY, options);
     if (placement.rotate) {
         std::swap(pixelsX, pixelsY);
         std::swap(dpiX, dpiY);
@@ -86,18 +131,18 @@ PagePlacement PlacePage(const PageImageSize& image, const Rect& cell, double dev
 
     double width = pixelsX / dpiX * deviceDpiX;
     double height = pixelsY / dpiY * deviceDpiY;
-    if (options.fitToArea) {
-        const double scale = std::min(cell.Width() / width, cell.Height() / height);
-        width *= scale;
-        height *= scale;
-    }
+    const double fits = std::min(cell.Width() / width, cell.Height() / height);
+    // Fit scales either way; full size only shrinks what is larger than the cell.
+    const double scale = options.fitToArea ? fits : std::min(1.0, fits);
+    width *= scale;
+    height *= scale;
     const double left = cell.left + (cell.Width() - width) * Fraction(options.horizontal);
     const double top = cell.top + (cell.Height() - height) * Fraction(options.vertical);
 
-    PlaceAxis(left, width, cell.left, cell.right, pixelsX, placement.source.left,
-              placement.source.right, placement.target.left, placement.target.right);
-    PlaceAxis(top, height, cell.top, cell.bottom, pixelsY, placement.source.top,
-              placement.source.bottom, placement.target.top, placement.target.bottom);
+    placement.source.right = pixelsX;
+    placement.source.bottom = pixelsY;
+    PlaceAxis(left, width, cell.left, cell.right, placement.target.left, placement.target.right);
+    PlaceAxis(top, height, cell.top, cell.bottom, placement.target.top, placement.target.bottom);
     return placement;
 }
 

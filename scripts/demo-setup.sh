@@ -11,9 +11,23 @@ esac
 win32=$build/win32
 
 # configure_windows_build WIN32_DIR LOG: configures the cross build in
-# WIN32_DIR as the tests do; on failure shows the end of the log.
+# WIN32_DIR as the tests do; on failure shows the end of the log. A build
+# folder that came with a copy of another checkout names that checkout in
+# its CMake cache, which CMake refuses to reuse: such a folder is emptied
+# and configured afresh.
 configure_windows_build() {
     mkdir -p "$(dirname "$2")"
+    local cache=$1/CMakeCache.txt source_dir cache_dir
+    if [ -f "$cache" ]; then
+        source_dir=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$cache")
+        cache_dir=$(sed -n 's/^CMAKE_CACHEFILE_DIR:INTERNAL=//p' "$cache")
+        if [ "$(realpath -m "$source_dir")" != "$(realpath "$repo")" ] ||
+           [ "$(realpath -m "$cache_dir")" != "$(realpath -m "$1")" ]; then
+            echo "  $1 was configured for the sources in $source_dir:" \
+                 "emptied and configured afresh for $repo"
+            rm -rf "$1"
+        fi
+    fi
     cmake -S "$repo" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >"$2" 2>&1 || {
         tail -n 40 "$2"

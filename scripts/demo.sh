@@ -9,11 +9,17 @@
 # jobs, groups, stored settings and files, and exits non-zero when anything
 # failed.
 #
+# PAGES="a.png b.tif ..." (paths absolute or from the folder make runs in,
+# without blanks) adds a last job of the user's own page files (BMP, PNG,
+# JPEG, TIFF, GIF), PAGES_PER_SHEET (1, 2 or 4; default 1) a sheet. The
+# demo hands over copies: the files themselves are left as they are.
+#
 # Everything lives in $BUILD_DIR (default build): the Windows build in
 # win32/, a Wine prefix of the demo's own in demo-prefix/ (the tests' prefix
 # is not touched) and the installation in demo/.
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+start_dir=$PWD
 cd "$repo"
 source scripts/demo-setup.sh
 
@@ -38,8 +44,69 @@ choose_launcher() {
         fail "the build did not list the launchers ($win32/demo_launchers.txt)"
 }
 
+# The kind of picture a page file holds, from its first bytes; "" when it is
+# none the launcher reads.
+picture_kind() {
+    local magic
+    magic=$(head -c 4 "$1" | od -An -tx1 | tr -d ' \n')
+    case $magic in
+        424d*) echo BMP ;;
+        89504e47) echo PNG ;;
+        ffd8ff*) echo JPEG ;;
+        49492a00 | 4d4d002a) echo TIFF ;;
+        47494638) echo GIF ;;
+    esac
+}
+
+# Checks PAGES and PAGES_PER_SHEET and makes every page's path absolute.
+check_own_pages() {
+    local listed page resolved=()
+    read -ra listed <<<"${PAGES:-}"
+    for page in "${listed[@]}"; do
+        case $page in /*) ;; *) page=$start_dir/$page ;; esac
+        [ -f "$page" ] && [ -r "$page" ] || fail "PAGES: \"$page\" is not a file that can be read"
+        [ -n "$(picture_kind "$page")" ] ||
+            fail "PAGES: \"$page\" is not a BMP, PNG, JPEG, TIFF or GIF file"
+        resolved+=("$page")
+    done
+    export PAGES="${resolved[*]}"
+    case ${PAGES_PER_SHEET:=1} in
+        1 | 2 | 4) export PAGES_PER_SHEET ;;
+        *) fail "PAGES_PER_SHEET must be 1, 2 or 4, not \"$PAGES_PER_SHEET\"" ;;
+    esac
+}
+
+# write_own_pages_job SCRIPT: a job script for the host that hands over a
+# copy of each of the user's pages (the library moves what it is handed and
+# the launcher deletes what it printed).
+write_own_pages_job() {
+    local folder=$HOST_DIR/own-pages page copy number=0 nup
+    case $PAGES_PER_SHEET in 1) nup=0 ;; 2) nup=1 ;; 4) nup=2 ;; esac
+    mkdir -p "$folder" || return 1
+    {
+        echo "# Your own pages (PAGES): one job, $PAGES_PER_SHEET a sheet, centred, full size (shrunk"
+        echo "# to fit when larger than the sheet or its cell), turned to suit the paper, no frame."
+        echo "set PrintAfterReceivedAllData=1"
+        echo "set NupPrintSetting=$nup"
+        echo "set PrintPosSetting=4"
+        echo "set SortSetting=0"
+        echo "set PrintSizeSetting=1"
+        echo "set PageFramePrintSetting=0"
+        echo "set AutoRotatePrintSetting=1"
+        echo "job copies=1"
+        for page in $PAGES; do
+            number=$((number + 1))
+            copy=$folder/$(printf '%02d' "$number")-$(basename "$page")
+            cp "$page" "$copy" || return 1
+            echo "send $(windows_path "$copy")"
+        done
+        echo "end"
+    } >"$1"
+}
+
 # ---- Part one: build, then run the rest on a virtual X display.
 if [ -z "${DEMO_ON_DISPLAY:-}" ]; then
+    check_own_pages
     scripts/install-deps.sh || fail "the build tools could not be installed"
     echo "== Building the Windows programs in $BUILD_DIR/win32"
     configure_windows_build "$win32" "$build/demo-build.log" || fail "the build failed"
@@ -104,8 +171,9 @@ run_host() {
     local record=$demo/launcher-record-$run.txt
     # The ring log grows record by record until "LogSizeLimit" (1 MB here,
     # far more than the demo writes): this run's lines follow the earlier ones.
-    local log_start=300
+    local log_start=300 own_log=$LOG_DIR/KESTROlauncher.log launcher_start=0
     [ -f "$debug_log" ] && log_start=$(stat -c %s "$debug_log")
+    [ -f "$own_log" ] && launcher_start=$(stat -c %s "$own_log")
     KESTRO_DOUBLE_RECORD=$(windows_path "$record")
 
     echo
@@ -120,8 +188,15 @@ run_host() {
 
     # Unloading the library told the launcher to end; it ends once it has done
     # what it was handed.
-    timeout 120 wineserver -w ||
+    if ! timeout 120 wineserver -w; then
+        # A group it cannot print makes the launcher show a box and wait.
+        local refused
+        refused=$(tail -c +$((launcher_start + 1)) "$own_log" 2>/dev/null | tr -d '\r' |
+                  sed -n 's/^.*\] not printed: //p' | head -n 3)
+        [ -z "$refused" ] ||
+            fail "the launcher could not print a group and waits for its message box to be answered: $refused"
         fail "the launcher was still running 120 s after the host ended (waiting for a box to be answered?)"
+    fi
 
     echo
     echo "== Account of $title"
@@ -173,6 +248,19 @@ sheets_before_run=$sheets_of_first_run
 launcher_log_start=$(stat -c %s "$LOG_DIR/KESTROlauncher.log" 2>/dev/null || echo 0)
 layout_keys="Copies|$(IFS='|'; echo "${STORED_LAYOUT_KEYS[*]}")"
 ACCOUNT_SETTINGS_KEYS=$layout_keys run_host 2 jobs-after-settings.txt "the scan after the settings program"
+sheets_of_second_run=$(printed_sheets)
+
+echo
+echo "== Did the job after the settings program follow them?"
+check_layout_after_settings "$launcher_kind" "$sheets_of_first_run" "$launcher_log_start" ||
+    account_problems+=" the job after the settings program did not follow them;"
+
+# ---- The user's own pages, when PAGES names them.
+if [ -n "${PAGES:-}" ]; then
+    sheets_before_run=$sheets_of_second_run
+    write_own_pages_job "$HOST_DIR/own-pages.txt" || fail "cannot copy the pages of PAGES"
+    run_host 3 own-pages.txt "your own pages (PAGES)"
+fi
 
 echo
 echo "Files:"
@@ -182,18 +270,34 @@ if [ "$page_count" -gt 0 ]; then
 else
     echo "  page files: none left in $(short "$DATA_DIR") (the launcher deletes what it printed)"
 fi
-handoff_dir=$(find "$WINEPREFIX/drive_c/users" -name 'KST_*.$$$' -printf '%h\n' 2>/dev/null | head -n 1)
-if [ -n "$handoff_dir" ]; then
-    handoff_names=$(find "$handoff_dir" -name 'KST_*.$$$' -printf '"%f"\n' | sort)
-    handoff_count=$(wc -l <<<"$handoff_names")
-    [ "$handoff_count" -le 4 ] && handoff_count=$(tr '\n' ' ' <<<"$handoff_names" | sed 's/ $//')
-    echo "  hand-off files left: $handoff_count in $(short "$handoff_dir")"
+# The launcher deletes a group's page list once it has printed the group,
+# and a job's settings file when the job ends; the double deletes nothing.
+handoff_files=$(find "$WINEPREFIX/drive_c/users" -name 'KST_*.$$$' -type f 2>/dev/null | sort)
+handoff_count=$(grep -c . <<<"$handoff_files")
+if [ "$handoff_count" -eq 0 ]; then
+    handoff_where=""
+else
+    handoff_where=" in $(short "$(dirname "$(head -n 1 <<<"$handoff_files")")"):"
+    handoff_where+=$(while read -r file; do printf ' "%s"' "$(basename "$file")"; done <<<"$handoff_files")
+fi
+if [ "$launcher_kind" = double ]; then
+    echo "  hand-off files left: $handoff_count$handoff_where"
+    echo "    (expected: the launcher double records the files it is handed and deletes none)"
+elif [ "$handoff_count" -eq 0 ]; then
+    echo "  hand-off files left: none (expected: KESTRO.EXE deletes each group's page list once"
+    echo "    printed and each job's settings file when the job ends)"
+else
+    echo "  hand-off files left: $handoff_count$handoff_where"
+    echo "    NOT expected: KESTRO.EXE deletes the files of every group it printed and of every"
+    echo "    job that ended; files are left only by a group that could not be printed"
+    account_problems+=" hand-off files were left;"
 fi
 echo "  debug log: $(short "$debug_log") ($(($(stat -c %s "$debug_log") / 300 - 1)) lines in 300-byte" \
      "records); error log: KESTROe.log beside it"
 [ "$launcher_kind" = double ] &&
     echo "  launcher records: $(short "$demo")/launcher-record-1.txt, launcher-record-2.txt"
-echo "  host output: $(short "$demo")/host-output-1.txt, host-output-2.txt"
+echo "  host output: $(short "$demo")/host-output-1.txt, host-output-2.txt$(
+     [ -n "${PAGES:-}" ] && echo ", host-output-3.txt")"
 echo "  settings program: $(short "$SETTINGS_SCREENSHOT") (as it opened)," \
      "$(basename "$SETTINGS_CHOSEN_SCREENSHOT") (with the choices);"
 echo "  what the dialog driver printed: $(short "$SETTINGS_DRIVER_OUTPUT")"
@@ -204,10 +308,13 @@ if [ "$printed_pages" -gt 0 ]; then
     # The sheets as pictures, one PNG per sheet, to look at.
     sheets_dir="$(dirname "$PRINTED_FILE")/sheets"
     rm -rf "$sheets_dir" && mkdir -p "$sheets_dir"
-    if gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r60 \
+    # 100 dpi: small print and the pages' figures stay readable.
+    if gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r100 \
           -o "$sheets_dir/sheet-%02d.png" "$PRINTED_FILE" >/dev/null 2>&1; then
-        echo "  the printed sheets as pictures (sheets $((sheets_of_first_run + 1)) to" \
-             "$printed_pages after the settings program):"
+        echo "  the printed sheets as pictures, at 100 dpi (sheets 1 to $sheets_of_first_run of the" \
+             "first scan, $((sheets_of_first_run + 1)) to $sheets_of_second_run after the settings program$(
+             [ "$printed_pages" -gt "$sheets_of_second_run" ] &&
+             echo ", $((sheets_of_second_run + 1)) to $printed_pages your own pages")):"
         for png in "$sheets_dir"/sheet-*.png; do echo "    $(short "$png")"; done
     else
         fail "Ghostscript could not render $(short "$PRINTED_FILE")"
@@ -218,11 +325,6 @@ else
 fi
 
 echo
-echo "== Did the job after the settings program follow them?"
-check_layout_after_settings "$launcher_kind" "$sheets_of_first_run" "$launcher_log_start" ||
-    account_problems+=" the job after the settings program did not follow them;"
-
-echo
 account_problems=${account_problems# }
 [ -z "$account_problems" ] || fail "${account_problems%;}"
 if [ "$launcher_kind" = double ]; then
@@ -230,5 +332,6 @@ if [ "$launcher_kind" = double ]; then
     echo "with its aborted job; the job after the settings program was handed its choices."
 else
     echo "Demo finished: every call succeeded and the launcher printed $printed_pages sheets;"
-    echo "the last $((printed_pages - sheets_of_first_run)) follow the choices made in Tessary.exe."
+    echo "sheets $((sheets_of_first_run + 1)) to $sheets_of_second_run follow the choices made in Tessary.exe$(
+         [ "$printed_pages" -gt "$sheets_of_second_run" ] && echo ", the rest are your own pages")."
 fi

@@ -78,8 +78,18 @@ bool ParseScriptLine(const std::string& line, std::vector<HostCommand>& script, 
         allowed = "job";
     } else if (verb == "set") {
         command.kind = HostCommand::Kind::Set;
+    } else if (verb == "send") {
+        command.kind = HostCommand::Kind::Send;
+        command.file = command.line.substr(verb.size());
+        command.file.erase(0, command.file.find_first_not_of(" \t"));
+        if (command.file.empty()) {
+            error = "send takes the path of a page file";
+            return false;
+        }
+        script.push_back(command);
+        return true;
     } else {
-        error = "unknown command \"" + verb + "\" (job, scan, end, abort, set)";
+        error = "unknown command \"" + verb + "\" (job, scan, send, end, abort, set)";
         return false;
     }
 

@@ -10,6 +10,8 @@
 //                              dpi: the resolution the page files state
 //                              (default 100, at which a page is A4 at its
 //                              own size; at 200 it is A6)
+//   send FILE                  hand an existing page file (the rest of the
+//                              line, blanks allowed) to the newest open job
 //   end [job=ID]               JP_EndJob
 //   abort [job=ID]             JP_AbortJob
 //   set KEY=VALUE              save one print setting in the print settings
@@ -21,7 +23,7 @@
 #include <vector>
 
 struct HostCommand {
-    enum class Kind { Note, Job, Scan, End, Abort, Set };
+    enum class Kind { Note, Job, Scan, Send, End, Abort, Set };
     Kind kind = Kind::Job;
     unsigned copies = 1;
     int pages = 0;
@@ -29,6 +31,7 @@ struct HostCommand {
     int dpi = 100;
     std::string key;
     std::string value;
+    std::string file;  // send: the page file
     std::string line;  // the command as written
 };
 

@@ -2,7 +2,7 @@
 // a host does, calls JP_init("SampleHost") and runs a job script (see
 // host_script.h): it "scans" each page into a bitmap file in the folder
 // "scan" of the current folder, hands the file to the library and prints
-// every call with its result.
+// every call with its result. "send" hands over a page file that exists.
 //
 //   sample_host [--settings FILE] [--answer-boxes] -f SCRIPT
 //   sample_host [--settings FILE] [--answer-boxes] "job copies=1 pages=3" end ...
@@ -100,6 +100,10 @@ private:
             if (OpenJob* job = Find(command.jobId))
                 Scan(*job, command.pages, command.dpi);
             break;
+        case HostCommand::Kind::Send:
+            if (OpenJob* job = Find(0))
+                Send(*job, command.file);
+            break;
         case HostCommand::Kind::End:
         case HostCommand::Kind::Abort:
             Finish(command.jobId, command.kind == HostCommand::Kind::Abort);
@@ -139,6 +143,14 @@ private:
             const int sent = m_library.JP_SendData(job.id, FullPath(name).c_str());
             Result("JP_SendData(" + std::to_string(job.id) + ", " + name + ")", sent);
         }
+    }
+
+    // An existing page file, handed over as it is; the library moves it.
+    void Send(OpenJob& job, const std::string& file)
+    {
+        ++job.scanned;
+        const int sent = m_library.JP_SendData(job.id, FullPath(file).c_str());
+        Result("JP_SendData(" + std::to_string(job.id) + ", " + file + ")", sent);
     }
 
     void Finish(int jobId, bool abort)
@@ -215,7 +227,7 @@ int Usage(const std::string& problem)
                  "usage: sample_host [--settings FILE] [--answer-boxes] -f SCRIPT\n"
                  "       sample_host [--settings FILE] [--answer-boxes] COMMAND...\n"
                  "commands: job [copies=N] [pages=N] [dpi=N] | scan pages=N [job=ID] [dpi=N] |\n"
-                 "          end [job=ID] | abort [job=ID] | set KEY=VALUE\n",
+                 "          send FILE | end [job=ID] | abort [job=ID] | set KEY=VALUE\n",
                  problem.c_str());
     return kExitUsage;
 }

@@ -1,9 +1,12 @@
 #include "test_pages.h"
 
 #include <windows.h>
+#include <wincodec.h>
 
 #include <fstream>
 #include <vector>
+
+#include "../../../launcher/com_ref_win32.h"
 
 bool AllInk(int, int) { return true; }
 bool NoInk(int, int) { return false; }
@@ -67,4 +70,109 @@ bool WriteMonochromeBmpPage(const std::string& path, int width, int height, cons
     out.write(reinterpret_cast<const char*>(palette), sizeof palette);
     out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
     return static_cast<bool>(out);
+}
+
+namespace {
+
+// Pixels of one frame in the pixel format they are written in.
+struct EncodedFrame {
+    UINT width;
+    UINT height;
+    UINT stride;
+    std::vector<BYTE> bits;
+};
+
+// Writes the frames with the encoder of `container`; false when the encoder
+// would not keep `format` exactly.
+bool WriteThroughWic(const std::string& path, const GUID& container, const GUID& format, int dpi,
+                     const std::vector<EncodedFrame>& frames)
+{
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool written = false;
+    {
+        ComRef<IWICImagingFactory> factory;
+        ComRef<IWICStream> stream;
+        ComRef<IWICBitmapEncoder> encoder;
+        const std::wstring widePath(path.begin(), path.end());
+        HRESULT result =
+            CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()));
+        if (SUCCEEDED(result))
+            result = factory->CreateStream(stream.Out());
+        if (SUCCEEDED(result))
+            result = stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE);
+        if (SUCCEEDED(result))
+            result = factory->CreateEncoder(container, nullptr, encoder.Out());
+        if (SUCCEEDED(result))
+            result = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+        for (const EncodedFrame& pixels : frames) {
+            ComRef<IWICBitmapFrameEncode> frame;
+            ComRef<IPropertyBag2> options;
+            WICPixelFormatGUID kept = format;
+            if (SUCCEEDED(result))
+                result = encoder->CreateNewFrame(frame.Out(), options.Out());
+            if (SUCCEEDED(result))
+                result = frame->Initialize(options.Get());
+            if (SUCCEEDED(result))
+                result = frame->SetSize(pixels.width, pixels.height);
+            if (SUCCEEDED(result))
+                result = frame->SetResolution(dpi, dpi);
+            if (SUCCEEDED(result))
+                result = frame->SetPixelFormat(&kept);
+            if (SUCCEEDED(result) && !IsEqualGUID(kept, format))
+                result = E_FAIL;
+            if (SUCCEEDED(result))
+                result = frame->WritePixels(pixels.height, pixels.stride,
+                                            static_cast<UINT>(pixels.bits.size()),
+                                            const_cast<BYTE*>(pixels.bits.data()));
+            if (SUCCEEDED(result))
+                result = frame->Commit();
+        }
+        if (SUCCEEDED(result))
+            result = encoder->Commit();
+        written = SUCCEEDED(result);
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return written;
+}
+
+}  // namespace
+
+bool WritePngPage(const std::string& path, int width, int height, int dpi,
+                  const ColourPattern& colour)
+{
+    EncodedFrame frame = {static_cast<UINT>(width), static_cast<UINT>(height),
+                          static_cast<UINT>(width) * 4, {}};
+    frame.bits.resize(static_cast<size_t>(frame.stride) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t argb = colour(x, y);
+            BYTE* pixel = &frame.bits[y * frame.stride + x * 4];
+            pixel[0] = static_cast<BYTE>(argb);
+            pixel[1] = static_cast<BYTE>(argb >> 8);
+            pixel[2] = static_cast<BYTE>(argb >> 16);
+            pixel[3] = static_cast<BYTE>(argb >> 24);
+        }
+    return WriteThroughWic(path, GUID_ContainerFormatPng, GUID_WICPixelFormat32bppBGRA, dpi,
+                           {frame});
+}
+
+bool WriteTiffPages(const std::string& path, const std::vector<TiffPage>& pages, int dpi)
+{
+    std::vector<EncodedFrame> frames;
+    for (const TiffPage& page : pages) {
+        // One bit a pixel, the first pixel in the high bit; 0 is black.
+        EncodedFrame frame = {static_cast<UINT>(page.width), static_cast<UINT>(page.height),
+                              static_cast<UINT>(page.width + 7) / 8, {}};
+        frame.bits.assign(static_cast<size_t>(frame.stride) * page.height, 0xFF);
+        for (int y = 0; y < page.height; ++y)
+            for (int x = 0; x < page.width; ++x)
+                if (page.ink(x, y))
+                    frame.bits[y * frame.stride + x / 8] &=
+                        static_cast<BYTE>(~(0x80 >> (x % 8)));
+        frames.push_back(frame);
+    }
+    return WriteThroughWic(path, GUID_ContainerFormatTiff, GUID_WICPixelFormatBlackWhite, dpi,
+                           frames);
 }

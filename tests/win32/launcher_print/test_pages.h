@@ -1,8 +1,12 @@
 // Page files for the launcher's print tests: 24-bit BMP files whose ink
-// pattern tells, once printed and rendered, which page landed where.
+// pattern tells, once printed and rendered, which page landed where, and
+// files written through the Windows Imaging Component as other programs
+// write them (PNG with transparency, multi-page TIFF).
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Paints pixel (x, y) (from the top left) black when it returns true.
 using InkPattern = std::function<bool(int x, int y)>;
@@ -17,3 +21,19 @@ bool WriteMonochromeBmpPage(const std::string& path, int width, int height,
 // All black, all white.
 bool AllInk(int, int);
 bool NoInk(int, int);
+
+// The colour of pixel (x, y) as 0xAARRGGBB (alpha 0: fully transparent).
+using ColourPattern = std::function<uint32_t(int x, int y)>;
+
+// A PNG of 32-bit colour with an alpha channel.
+bool WritePngPage(const std::string& path, int width, int height, int dpi,
+                  const ColourPattern& colour);
+
+// A black-and-white TIFF of one bit per pixel with one page per entry, as
+// scanners and fax software write a document.
+struct TiffPage {
+    int width;
+    int height;
+    InkPattern ink;
+};
+bool WriteTiffPages(const std::string& path, const std::vector<TiffPage>& pages, int dpi);

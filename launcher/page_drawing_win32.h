@@ -1,0 +1,12 @@
+// Draws a placed page image on the printer's device context. An enlarged
+// page is resampled smoothly to the resolution it lands at and handed over a
+// band at a time; a page drawn at its size or smaller, and a black-and-white
+// one, goes over as it is. Failures are logged with the call that failed.
+#pragma once
+#include <windows.h>
+
+#include "bitmap24.h"
+#include "page_layout.h"
+
+bool DrawPage(HDC dc, const Bitmap24& bitmap, const PagePlacement& placement, double deviceDpiX,
+              double deviceDpiY);
