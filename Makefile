@@ -1,5 +1,5 @@
 # The commands of this project; each does its own set-up.
-.PHONY: test demo bench clean
+.PHONY: test demo bench release clean
 
 test:
 	@scripts/run-tests.sh
@@ -10,6 +10,11 @@ demo:
 # Figures on demand (pages per second under Wine); not a test.
 bench:
 	@scripts/benchmark.sh
+
+# The installer, a zip of the binaries and the cfg files, and their SHA-256
+# checksums, in build/release.
+release:
+	@scripts/release.sh
 
 clean:
 	rm -rf build

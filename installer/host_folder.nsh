@@ -1,0 +1,118 @@
+; The scanning program's folder, the host folder: the host loads jobport.dll
+; from its own folder and reads "KESTRO.cfg" from its current folder, so
+; Setup puts both there too. The user names it on a directory page or with
+; /HOSTDIR= on the command line; empty means none (both stay in the
+; program folder only). An upgrade keeps the host folder of the
+; installation before unless /HOSTDIR= names another.
+
+!include FileFunc.nsh
+!include LogicLib.nsh
+
+Var HostDir
+; The host folder the installation before used ("" when none or fresh).
+Var PreviousHostDir
+Var FinishText
+
+; .onInit: the remembered host folder, or the one /HOSTDIR= names.
+Function ChooseHostFolderFromCommandLine
+    ReadRegStr $PreviousHostDir HKLM "${UNINSTALL_KEY}" "${VALUE_HOST_FOLDER}"
+    StrCpy $HostDir $PreviousHostDir
+    ${GetParameters} $0
+    Push $0
+    Call HostFolderOption
+    Pop $1
+    ${If} $1 != "<none>"
+        StrCpy $HostDir $1
+    ${EndIf}
+FunctionEnd
+
+; Stack: the parameters; returns the value of /HOSTDIR= (any case), or
+; "<none>" when there is no such option. The value may hold blanks when it
+; is quoted: /HOSTDIR="C:\Scan Host" as typed in a console, or
+; "/HOSTDIR=C:\Scan Host" as programs quote a whole argument.
+Function HostFolderOption
+    Exch $0  ; the parameters
+    Push $1  ; position
+    Push $2  ; length of the parameters
+    Push $3  ; the text at the position
+    Push $4  ; the character that ends the value
+    StrLen $2 $0
+    StrCpy $1 0
+    ${Do}
+        ${If} $1 >= $2
+            StrCpy $0 "<none>"
+            Goto done
+        ${EndIf}
+        StrCpy $3 $0 9 $1
+        ${IfThen} $3 == "/HOSTDIR=" ${|} ${ExitDo} ${|}  ; == ignores case
+        IntOp $1 $1 + 1
+    ${Loop}
+    StrCpy $4 " "
+    ${If} $1 > 0
+        IntOp $3 $1 - 1
+        StrCpy $3 $0 1 $3
+        ${If} $3 == '"'
+            StrCpy $4 '"'
+        ${EndIf}
+    ${EndIf}
+    IntOp $1 $1 + 9
+    StrCpy $0 $0 "" $1  ; from the value on
+    StrCpy $3 $0 1
+    ${If} $3 == '"'
+    ${AndIf} $4 == " "
+        StrCpy $4 '"'
+        StrCpy $0 $0 "" 1
+    ${EndIf}
+    ; The value ends before the first $4.
+    StrLen $2 $0
+    StrCpy $1 0
+    ${Do}
+        ${IfThen} $1 >= $2 ${|} ${ExitDo} ${|}
+        StrCpy $3 $0 1 $1
+        ${IfThen} $3 == $4 ${|} ${ExitDo} ${|}
+        IntOp $1 $1 + 1
+    ${Loop}
+    StrCpy $0 $0 $1
+done:
+    Pop $4
+    Pop $3
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+
+; Drops a trailing backslash; the program folder itself is no host folder
+; (the files are there already).
+Function NormaliseHostFolder
+    Push $0
+    StrCpy $0 $HostDir "" -1
+    ${If} $0 == "\"
+        StrCpy $HostDir $HostDir -1
+    ${EndIf}
+    ${If} $HostDir == $INSTDIR  ; compares without regard to case
+        StrCpy $HostDir ""
+    ${EndIf}
+    Pop $0
+FunctionEnd
+
+; Leaving the host folder page: empty is allowed, an invalid path is not.
+Function HostFolderPageLeave
+    Call NormaliseHostFolder
+    ${If} $HostDir == ""
+        Return
+    ${EndIf}
+    GetInstDirError $0
+    ${If} $0 = 1
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$HostDir is not a folder Setup can use. Choose another one, or leave the field empty."
+        Abort
+    ${EndIf}
+FunctionEnd
+
+; The finish page's text: where the library and its configuration are.
+Function WriteFinishText
+    ${If} $HostDir == ""
+        StrCpy $FinishText "jobport.dll and KESTRO.cfg are in $INSTDIR. Copy both into the folder of your scanning program: it loads jobport.dll from its own folder and reads KESTRO.cfg from the folder it runs in.$\r$\n$\r$\nChoose the printer and the layout with Print Settings in the Start menu."
+    ${Else}
+        StrCpy $FinishText "jobport.dll and KESTRO.cfg are also in $HostDir, the folder of your scanning program. Start the scanning program in that folder: it reads KESTRO.cfg from the folder it runs in.$\r$\n$\r$\nChoose the printer and the layout with Print Settings in the Start menu."
+    ${EndIf}
+FunctionEnd

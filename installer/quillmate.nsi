@@ -1,0 +1,166 @@
+; Setup of the scanned-page print system: jobport.dll, KESTRO.EXE,
+; Tessary.exe, "Tessary.cfg" and "KESTRO.cfg" into the program folder,
+; jobport.dll and "KESTRO.cfg" also into the scanning program's folder, the
+; log, settings and data folders under the common application data folder,
+; the registry values that name them, a Start-menu shortcut to Print
+; Settings and an entry with an uninstaller in the list of installed
+; programs. An upgrade keeps the user's print settings and "KESTRO.cfg".
+;
+; Built by the installer target (installer/CMakeLists.txt):
+;   makensis -DPRODUCT_VERSION=a.b.c.d -DJOBPORT_DLL=... -DLAUNCHER_EXE=...
+;            -DTESSARY_EXE=... -DTESSARY_CFG=... -DKESTRO_CFG=... -DOUTFILE=...
+;            quillmate.nsi
+;
+; Command line of the setup program:
+;   /S              silent: no pages, no questions
+;   /HOSTDIR=FOLDER the scanning program's folder ("/HOSTDIR=" for none)
+;   /D=FOLDER       the program folder (last, without quotes)
+; Exit code 0 when installed; 2 when it stopped, having changed nothing,
+; because a running program held a file.
+
+Unicode true
+
+!macro REQUIRE name
+    !ifndef ${name}
+        !error "makensis needs -D${name}=..."
+    !endif
+!macroend
+!insertmacro REQUIRE PRODUCT_VERSION
+!insertmacro REQUIRE JOBPORT_DLL
+!insertmacro REQUIRE LAUNCHER_EXE
+!insertmacro REQUIRE TESSARY_EXE
+!insertmacro REQUIRE TESSARY_CFG
+!insertmacro REQUIRE KESTRO_CFG
+!insertmacro REQUIRE OUTFILE
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include "install_layout.nsh"
+!include "host_folder.nsh"
+!include "files_in_use.nsh"
+!include "registry_values.nsh"
+
+Name "${PRODUCT} ${PRODUCT_VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "${DEFAULT_PROGRAM_FOLDER}"
+; An upgrade goes where the installation before went.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+; A file that cannot be written stops Setup; it is never skipped.
+AllowSkipFiles off
+ShowInstDetails show
+ShowUninstDetails show
+BrandingText "${PRODUCT} ${PRODUCT_VERSION}"
+
+VIProductVersion "${PRODUCT_VERSION}"
+VIFileVersion "${PRODUCT_VERSION}"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} setup: prints scanned pages"
+VIAddVersionKey "FileVersion" "${PRODUCT_VERSION}"
+VIAddVersionKey "ProductVersion" "${PRODUCT_VERSION}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+
+!define MUI_ABORTWARNING
+!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
+!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+
+!define MUI_WELCOMEPAGE_TEXT "Setup installs ${PRODUCT} ${PRODUCT_VERSION}, which prints the pages your scanning program scans: the library jobport.dll, the print launcher KESTRO.EXE and Print Settings (Tessary.exe).$\r$\n$\r$\nClose the scanning program and Print Settings before you continue."
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+
+; The scanning program's folder (host_folder.nsh).
+!define MUI_PAGE_HEADER_TEXT "Scanning Program's Folder"
+!define MUI_PAGE_HEADER_SUBTEXT "Where your scanning program loads jobport.dll from."
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Your scanning program loads jobport.dll from its own folder and reads KESTRO.cfg from the folder it runs in. Choose that folder, and Setup puts both there too.$\r$\n$\r$\nLeave the field empty to keep them in the program folder only; you then copy them yourself."
+!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "Scanning program's folder"
+!define MUI_DIRECTORYPAGE_VARIABLE $HostDir
+!define MUI_DIRECTORYPAGE_VERIFYONLEAVE
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE HostFolderPageLeave
+!insertmacro MUI_PAGE_DIRECTORY
+
+!insertmacro MUI_PAGE_INSTFILES
+
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!insertmacro MUI_PAGE_FINISH
+
+!include "uninstaller.nsh"
+
+!insertmacro MUI_LANGUAGE "English"
+
+!insertmacro DEFINE_WAIT_UNTIL_PROGRAM_FILES_ARE_FREE ""
+!insertmacro DEFINE_WAIT_UNTIL_PROGRAM_FILES_ARE_FREE "un."
+
+Function .onInit
+    SetShellVarContext all
+    SetRegView 32
+    Call ChooseHostFolderFromCommandLine
+FunctionEnd
+
+Section "-Programs"
+    Call NormaliseHostFolder
+    ${If} $PreviousHostDir == $HostDir
+        StrCpy $PreviousHostDir ""
+    ${EndIf}
+    ; Nothing is written before every file to be replaced is free.
+    Call WaitUntilProgramFilesAreFree
+
+    SetOutPath "$INSTDIR"
+    File "/oname=jobport.dll" "${JOBPORT_DLL}"
+    File "/oname=KESTRO.EXE" "${LAUNCHER_EXE}"
+    File "/oname=Tessary.exe" "${TESSARY_EXE}"
+    File "/oname=Tessary.cfg" "${TESSARY_CFG}"
+    ; The user may have changed "KESTRO.cfg": an upgrade keeps it.
+    SetOverwrite off
+    File "/oname=KESTRO.cfg" "${KESTRO_CFG}"
+    SetOverwrite on
+
+    ${If} $HostDir != ""
+        SetOutPath "$HostDir"
+        File "/oname=jobport.dll" "${JOBPORT_DLL}"
+        SetOverwrite off
+        File "/oname=KESTRO.cfg" "${KESTRO_CFG}"
+        SetOverwrite on
+    ${EndIf}
+    ; The host folder of the installation before would keep an old library.
+    ${If} $PreviousHostDir != ""
+        Delete "$PreviousHostDir\jobport.dll"
+    ${EndIf}
+SectionEnd
+
+Section "-Folders and registry values"
+    ; Users write logs, settings and pages here: let every user change them.
+    CreateDirectory "${DATA_ROOT}"
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "${DATA_ROOT}" /grant *S-1-5-32-545:(OI)(CI)M'
+    Pop $0
+    ${If} $0 != 0
+        DetailPrint "Users could not be given the right to change ${DATA_ROOT} ($0)."
+    ${EndIf}
+    CreateDirectory "${LOG_FOLDER}"
+    CreateDirectory "${SETTINGS_FOLDER}"
+    CreateDirectory "${SYSTEM_FOLDER}\Data"
+    Call WriteFolderValues
+SectionEnd
+
+Section "-Shortcut and uninstaller"
+    CreateDirectory "${SHORTCUT_FOLDER}"
+    CreateShortCut "${SHORTCUT}" "$INSTDIR\Tessary.exe" "" "$INSTDIR\Tessary.exe" 0 \
+        SW_SHOWNORMAL "" "Choose the printer and the layout of printed scans"
+
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${PRODUCT_VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tessary.exe"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "${VALUE_HOST_FOLDER}" "$HostDir"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+    Call WriteFinishText
+SectionEnd

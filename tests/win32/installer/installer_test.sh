@@ -1,0 +1,287 @@
+#!/usr/bin/env bash
+# One stage of the setup program's tests, in a Wine prefix of their own
+# (RUN/prefix); the stages run in this order (see CMakeLists.txt):
+#
+#   prefix      a fresh prefix with a default printer that writes PostScript
+#   install     silent install with /HOSTDIR=: files, versions, folders,
+#               registry values, shortcut, entry of the installed programs
+#   settings    the installed Tessary.exe opens its dialog; OK stores the
+#               choices in the installed settings folder
+#   print       a job through the installed library (the sample host runs in
+#               the host folder), printed by the installed launcher with
+#               those choices, rendered by Ghostscript
+#   upgrade     refused with nothing changed while Tessary.exe runs; then
+#               replaces the programs and keeps the user's settings
+#   uninstall   removes programs, copies, shortcut and registry entries,
+#               keeps the settings; /REMOVESETTINGS removes them too
+#   prefix_end  ends the prefix's wineserver
+#
+#   installer_test.sh STAGE RUN INSTALLER VERSION JOBPORT_DLL SAMPLE_HOST
+#                     DIALOG_DRIVER WINE_PRINTERS
+#
+# Needs DISPLAY (scripts/run-wine-tests.sh runs under xvfb-run). Prints
+# each check; exit code 1 when one failed.
+set -uo pipefail
+[ $# -eq 8 ] || { echo "usage: $0 STAGE RUN INSTALLER VERSION JOBPORT_DLL SAMPLE_HOST" \
+                       "DIALOG_DRIVER WINE_PRINTERS" >&2; exit 2; }
+stage=$1 run=$2 installer=$3 version=$4 built_dll=$5 sample_host=$6 dialog_driver=$7
+wine_printers=$8
+repo=$(cd "$(dirname "$0")/../../.." && pwd)
+
+export WINEPREFIX=$run/prefix
+# No menu entries or file associations in the Unix desktop for the shortcut.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+source "$repo/scripts/wine-env.sh"
+
+# Where Setup puts things, seen from Linux and from Windows.
+drive_c=$WINEPREFIX/drive_c
+program_dir="$drive_c/Program Files/TRVX/Quillmate"
+program_dir_win='C:\Program Files\TRVX\Quillmate'
+data_root="$drive_c/ProgramData/TRVX/Quillmate"
+data_root_win='C:\ProgramData\TRVX\Quillmate'
+settings_dir=$data_root/Settings
+shortcut_dir="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillmate"
+library_key='HKLM\SOFTWARE\TRVX\Corvane-Suite\Quillmate'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmate'
+# The scanning program's folder, with a blank in its name.
+host_dir="$run/scan host"
+printer="Installer Test Printer"
+printed=$run/printed.ps
+
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+    local description=$1
+    shift
+    if "$@"; then
+        echo "ok: $description"
+    else
+        echo "FAILED: $description"
+        failures=$((failures + 1))
+    fi
+}
+finish() {
+    [ "$failures" -eq 0 ] || { echo "$failures check(s) failed in stage $stage"; exit 1; }
+    exit 0
+}
+windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
+same_file() { cmp -s "$1" "$2"; }
+no_path() { [ ! -e "$1" ]; }
+# All values of a registry key as "NAME=DATA" lines; fails when it is missing.
+registry_key() {
+    wine reg query "$1" 2>/dev/null | tr -d '\r' |
+        sed -n 's/^    \(.*\)    REG_[A-Z_]*    \{0,1\}\(.*\)$/\1=\2/p'
+    return "${PIPESTATUS[0]}"
+}
+no_registry_key() { ! wine reg query "$1" >/dev/null 2>&1; }
+has_line() { grep -qxF -- "$2" <<<"$1"; }
+# FileVersion of a binary's version resource, "1, 0, 3, 0" read as "1.0.3.0".
+file_version() {
+    strings -el -n 3 "$1" | grep -A1 -x FileVersion | sed -n 2p | tr -d ' ' | tr , .
+}
+# KEY=VALUE lines of an INI file, without carriage returns.
+ini_lines() { tr -d '\r' <"$1" 2>/dev/null; }
+run_setup() {  # run_setup ARGUMENT...: the installer's exit code
+    timeout 120 wine "$installer" /S "$@" >"$run/setup-output.txt" 2>&1
+}
+
+program_files=(jobport.dll KESTRO.EXE Tessary.exe Tessary.cfg KESTRO.cfg Uninstall.exe)
+
+# Runs the dialog driver and shows what it printed. Its output goes to a
+# file: the program it starts inherits the handles and would hold a pipe.
+run_dialog_driver() {
+    local status
+    wine "$dialog_driver" "$@" >"$run/dialog-driver-output.txt" 2>&1
+    status=$?
+    tr -d '\r' <"$run/dialog-driver-output.txt"
+    return "$status"
+}
+# Opens the installed Tessary.exe's dialog (found by its horizontal
+# position list, 11014); the dialog driver keeps its window in $run.
+open_settings_program() {
+    run_dialog_driver open "$program_dir_win\\Tessary.exe" 11014 "$(windows_path "$run/settings-window.txt")"
+}
+drive_settings_program() { run_dialog_driver drive "$(windows_path "$run/settings-window.txt")" "$@"; }
+
+case $stage in
+prefix)
+    wineserver -k 2>/dev/null
+    rm -rf "$run"
+    mkdir -p "$run" "$host_dir"
+    printf '[Scanner]\r\nResolution=200\r\n' >"$host_dir/scanner.ini"  # the host's own file
+    check "a fresh Wine prefix is created" "$repo/scripts/wine-prefix.sh"
+    # Wine pipes each print job into the command of a port starting with "|".
+    check "a default printer writes PostScript to $printed" \
+        wine "$wine_printers" add "$printer" "|cat >> $(printf '%q' "$printed")" --default
+    finish
+    ;;
+
+install)
+    run_setup "/HOSTDIR=$(windows_path "$host_dir")"
+    check "silent Setup with /HOSTDIR= ends with exit code 0" [ $? -eq 0 ]
+    for file in "${program_files[@]}"; do
+        check "the program folder holds $file" [ -f "$program_dir/$file" ]
+    done
+    check "the installed jobport.dll is the built one" same_file "$program_dir/jobport.dll" "$built_dll"
+    check "the host folder holds jobport.dll" same_file "$host_dir/jobport.dll" "$built_dll"
+    check "the host folder holds KESTRO.cfg" same_file "$host_dir/KESTRO.cfg" "$program_dir/KESTRO.cfg"
+    for binary in jobport.dll KESTRO.EXE Tessary.exe Uninstall.exe; do
+        check "$binary has version $version" [ "$(file_version "$program_dir/$binary")" = "$version" ]
+    done
+    check "the installer has version $version" [ "$(file_version "$installer")" = "$version" ]
+    for folder in Logs Settings System/Data; do
+        check "the data folders hold $folder" [ -d "$data_root/$folder" ]
+    done
+
+    values=$(registry_key "$library_key")
+    check "the library's registry key exists" [ $? -eq 0 ]
+    check "\"Directory Path\" names the program folder" \
+        has_line "$values" "Directory Path=$program_dir_win"
+    check "\"Debug Log Path\" names the log folder" has_line "$values" "Debug Log Path=$data_root_win\\Logs"
+    check "\"Setting Path\" names the settings folder" \
+        has_line "$values" "Setting Path=$data_root_win\\Settings"
+    check "\"System Directory\" names the folder of Data" \
+        has_line "$values" "System Directory=$data_root_win\\System"
+
+    entry=$(registry_key "$uninstall_key")
+    check "the installed programs list Quillmate" has_line "$entry" "DisplayName=Quillmate"
+    check "its version is $version" has_line "$entry" "DisplayVersion=$version"
+    check "its uninstaller is the installed one" \
+        has_line "$entry" "UninstallString=\"$program_dir_win\\Uninstall.exe\""
+    check "it remembers the host folder" has_line "$entry" "HostFolder=$(windows_path "$host_dir")"
+
+    check "the Start menu has a Print Settings shortcut" [ -f "$shortcut_dir/Print Settings.lnk" ]
+    check "the shortcut starts the installed Tessary.exe" \
+        grep -qaF "$program_dir_win\\Tessary.exe" "$shortcut_dir/Print Settings.lnk"
+    finish
+    ;;
+
+settings)
+    open_settings_program
+    check "the installed Tessary.exe opens its dialog" [ $? -eq 0 ]
+    # Horizontal right, vertical middle, full size, a frame; then OK.
+    drive_settings_program choose 11014 Right choose 11015 Middle choose 11016 "Full size" \
+        check 11006 click 1 wait-end
+    check "the choices are made and OK ends the program" [ $? -eq 0 ]
+    stored=$(ini_lines "$settings_dir/KESTROst.ini")
+    check "KESTROst.ini in the installed settings folder holds the position (right, middle)" \
+        has_line "$stored" "PrintPosSetting=7"
+    check "... the frame" has_line "$stored" "PageFramePrintSetting=1"
+    check "... full size" has_line "$stored" "PrintSizeSetting=1"
+    check "... the chosen printer" has_line "$stored" "SelectPrinterName=$printer"
+    slot=$(sed -n 's/^SelectPrinterNo=//p' <<<"$stored")
+    check "the printer's device mode is stored beside it" [ -s "$settings_dir/devmode$slot.bin" ]
+    check "nothing is stored in the program folder" no_path "$program_dir/KESTROst.ini"
+    finish
+    ;;
+
+print)
+    rm -f "$printed"
+    cp "$sample_host" "$host_dir/sample_host.exe" || exit 1
+    # The host runs in its own folder, where Setup put KESTRO.cfg; two pages
+    # at 200 dpi are A6 at their own size.
+    (cd "$host_dir" && timeout 300 wine sample_host.exe --answer-boxes \
+        "job copies=1 pages=2 dpi=200" end >"$run/host-output.txt" 2>&1)
+    status=$?
+    tr -d '\r' <"$run/host-output.txt"
+    check "every call of the sample host into the installed library succeeds" [ "$status" -eq 0 ]
+    # Unloading the library told the launcher to end once it has printed.
+    check "the installed launcher ends" timeout 120 wineserver -w
+    launcher_log=$(ini_lines "$data_root/Logs/KESTROlauncher.log")
+    check "the launcher logs into the installed log folder" [ -n "$launcher_log" ]
+    check "the launcher printed with the stored choices" \
+        grep -q "position 7, .*size 1, .*frame 1" <<<"$launcher_log"
+    check "the library's debug log is in the installed log folder" [ -s "$data_root/Logs/KESTROd.LOG" ]
+    check "the printed pages are gone from the data folder" \
+        [ -z "$(ls -A "$data_root/System/Data" 2>/dev/null)" ]
+    sheet=$(grep -m 1 -o 'PageSize\[[0-9.]* [0-9.]*\]' "$printed" 2>/dev/null | tr -d 'PageSize[]')
+    boxes=$(gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox "$printed" 2>&1 |
+            sed -n 's/^%%HiResBoundingBox: //p')
+    check "two sheets are printed" [ "$(grep -c . <<<"$boxes")" -eq 2 ]
+    # Each page (its marks, in points from the sheet's bottom left corner)
+    # lies at the right edge, halfway up, at its own size: A6 is 297.6 x
+    # 419.5 points, its frame included.
+    while read -r box; do
+        check "the page on the sheet ($box) lies right, halfway up, at its own size" \
+            awk -v box="$box" -v sheet="$sheet" 'BEGIN { split(box, b, " "); split(sheet, s, " ")
+                width = b[3] - b[1]; height = b[4] - b[2]; middle = (b[2] + b[4]) / 2
+                exit !(s[1] - b[3] < 40 && width > 290 && width < 306 && height > 412 &&
+                       height < 428 && middle > s[2] * 0.45 && middle < s[2] * 0.55) }'
+    done <<<"$boxes"
+    finish
+    ;;
+
+upgrade)
+    # An older installation: other binaries, an edited KESTRO.cfg, settings.
+    printf 'an older build' >"$program_dir/jobport.dll"
+    printf 'an older build' >"$host_dir/jobport.dll"
+    printf '; changed by the user\r\n' >>"$host_dir/KESTRO.cfg"
+    cp "$host_dir/KESTRO.cfg" "$run/KESTRO.cfg.before"
+    printf '[Print Setting]\r\nPageFramePrintSetting=1\r\n' >>"$settings_dir/KESTROst.ini"
+    cp "$settings_dir/KESTROst.ini" "$run/KESTROst.ini.before"
+    printf 'device mode' >"$settings_dir/devmode9.bin"
+    printf 'device names' >"$settings_dir/devname9.bin"
+
+    open_settings_program
+    check "Tessary.exe runs and holds its file" [ $? -eq 0 ]
+    run_setup
+    check "silent Setup stops (exit code 2) while Tessary.exe runs" [ $? -eq 2 ]
+    check "... having replaced nothing in the program folder" \
+        grep -qx 'an older build' "$program_dir/jobport.dll"
+    check "... nor in the host folder" grep -qx 'an older build' "$host_dir/jobport.dll"
+    drive_settings_program click 2 wait-end
+    check "Tessary.exe is closed with Cancel" [ $? -eq 0 ]
+
+    run_setup
+    check "silent Setup then upgrades (exit code 0)" [ $? -eq 0 ]
+    check "the program folder's jobport.dll is replaced" same_file "$program_dir/jobport.dll" "$built_dll"
+    check "the remembered host folder's jobport.dll is replaced" \
+        same_file "$host_dir/jobport.dll" "$built_dll"
+    check "the user's KESTRO.cfg stays" same_file "$host_dir/KESTRO.cfg" "$run/KESTRO.cfg.before"
+    check "KESTROst.ini stays as it was" same_file "$settings_dir/KESTROst.ini" "$run/KESTROst.ini.before"
+    check "the device-mode files stay" grep -qx 'device mode' "$settings_dir/devmode9.bin"
+    check "... and their device names" grep -qx 'device names' "$settings_dir/devname9.bin"
+    check "the host folder is still remembered" \
+        has_line "$(registry_key "$uninstall_key")" "HostFolder=$(windows_path "$host_dir")"
+    finish
+    ;;
+
+uninstall)
+    # The uninstaller runs from a copy in the temporary folder: wait for the prefix.
+    timeout 120 wine "$program_dir_win\\Uninstall.exe" /S >"$run/uninstall-output.txt" 2>&1
+    check "the silent uninstaller starts" [ $? -eq 0 ]
+    check "... and ends" timeout 120 wineserver -w
+    check "the program folder is gone" no_path "$program_dir"
+    check "the publisher's program folder is gone" no_path "$drive_c/Program Files/TRVX"
+    check "the host folder's jobport.dll is gone" no_path "$host_dir/jobport.dll"
+    check "the host folder's KESTRO.cfg is gone" no_path "$host_dir/KESTRO.cfg"
+    check "the host's own files stay" [ -f "$host_dir/scanner.ini" ]
+    check "the shortcut and its folder are gone" no_path "$shortcut_dir"
+    check "the library's registry key is gone" no_registry_key "$library_key"
+    check "the publisher's registry key is gone" no_registry_key 'HKLM\SOFTWARE\TRVX'
+    check "the entry of the installed programs is gone" no_registry_key "$uninstall_key"
+    check "the logs are gone" no_path "$data_root/Logs"
+    check "the user's KESTROst.ini stays" [ -f "$settings_dir/KESTROst.ini" ]
+    check "the user's device-mode files stay" [ -f "$settings_dir/devmode9.bin" ]
+
+    # Installed again, then removed with the stored settings.
+    run_setup
+    check "Setup installs again without a host folder" [ $? -eq 0 ]
+    check "... and leaves the settings there" [ -f "$settings_dir/devmode9.bin" ]
+    timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS \
+        >"$run/uninstall-output.txt" 2>&1 && timeout 120 wineserver -w
+    check "the uninstaller with /REMOVESETTINGS ends" [ $? -eq 0 ]
+    check "it removes the settings and every data folder" no_path "$drive_c/ProgramData/TRVX"
+    check "it removes the program folder" no_path "$drive_c/Program Files/TRVX"
+    finish
+    ;;
+
+prefix_end)
+    wineserver -k 2>/dev/null
+    exit 0
+    ;;
+
+*)
+    echo "unknown stage \"$stage\"" >&2
+    exit 2
+    ;;
+esac
