@@ -1,5 +1,5 @@
 # The commands of this project; each does its own set-up.
-.PHONY: test demo bench release clean
+.PHONY: test demo bench release fuzz clean
 
 test:
 	@scripts/run-tests.sh
@@ -15,6 +15,12 @@ bench:
 # checksums, in build/release.
 release:
 	@scripts/release.sh
+
+# Every parser of files another program or a user writes, under libFuzzer
+# with ASan and UBSan, FUZZ_SECONDS (default 60) per target; new inputs that
+# reach new code join tests/fuzz/corpus, which make test replays.
+fuzz:
+	@scripts/fuzz.sh
 
 clean:
 	rm -rf build

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12 (run as root).
+# Installs what the build and the tests need on Debian 12 (run as root),
+# and the packages named as arguments (what one command alone needs).
 # Quick when everything is there already.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(cmake make g++ libgtest-dev googletest
           wine wine32:i386 wine64 xvfb xauth ghostscript
           x11-apps imagemagick fonts-wine nsis
           locales)  # ja_JP locale sources: the code page 932 test builds it
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
