@@ -67,16 +67,23 @@ bool ProbeFrame(IWICBitmapFrameDecode* frame, PageImageSize& size, std::string& 
     return true;
 }
 
+// A converter of the frame to `format`.
+HRESULT Converted(IWICImagingFactory* factory, IWICBitmapSource* frame, REFWICPixelFormatGUID format,
+                  ComRef<IWICFormatConverter>& converter)
+{
+    HRESULT result = factory->CreateFormatConverter(converter.Out());
+    if (SUCCEEDED(result))
+        result = converter->Initialize(frame, format, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                       WICBitmapPaletteTypeCustom);
+    return result;
+}
+
 // Converts the frame to 32-bit blue-green-red-alpha, a format every decoder
 // converts to, and lays it on white a few rows at a time.
 HRESULT CopyOverWhite(IWICImagingFactory* factory, IWICBitmapSource* frame, Bitmap24& bitmap)
 {
     ComRef<IWICFormatConverter> converter;
-    HRESULT result = factory->CreateFormatConverter(converter.Out());
-    if (SUCCEEDED(result))
-        result = converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
-                                       WICBitmapDitherTypeNone, nullptr, 0.0,
-                                       WICBitmapPaletteTypeCustom);
+    HRESULT result = Converted(factory, frame, GUID_WICPixelFormat32bppBGRA, converter);
     if (FAILED(result))
         return result;
     const size_t rowBytes = static_cast<size_t>(bitmap.width) * 4;
@@ -103,11 +110,7 @@ HRESULT CopyOverWhite(IWICImagingFactory* factory, IWICBitmapSource* frame, Bitm
 HRESULT CopyOpaque(IWICImagingFactory* factory, IWICBitmapSource* frame, Bitmap24& bitmap)
 {
     ComRef<IWICFormatConverter> converter;
-    HRESULT result = factory->CreateFormatConverter(converter.Out());
-    if (SUCCEEDED(result))
-        result = converter->Initialize(frame, GUID_WICPixelFormat24bppBGR,
-                                       WICBitmapDitherTypeNone, nullptr, 0.0,
-                                       WICBitmapPaletteTypeCustom);
+    HRESULT result = Converted(factory, frame, GUID_WICPixelFormat24bppBGR, converter);
     if (SUCCEEDED(result))
         result = converter->CopyPixels(nullptr, static_cast<UINT>(bitmap.stride),
                                        static_cast<UINT>(bitmap.bits.size()), bitmap.bits.data());

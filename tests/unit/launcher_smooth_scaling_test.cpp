@@ -10,16 +10,6 @@
 
 namespace {
 
-Rect R(int32_t left, int32_t top, int32_t right, int32_t bottom)
-{
-    Rect r;
-    r.left = left;
-    r.top = top;
-    r.right = right;
-    r.bottom = bottom;
-    return r;
-}
-
 // A bitmap whose pixel (x, y) has grey level level(x, y).
 template <class Level>
 Bitmap24 Grey(int32_t width, int32_t height, Level level)
@@ -46,7 +36,7 @@ Bitmap24 ResampleWhole(const Bitmap24& image, const Rect& from, const ResampledS
     Bitmap24 out;
     ResampledBand all;
     all.rows = size.height;
-    all.target = R(0, 0, size.width, size.height);
+    all.target = Rect{0, 0, size.width, size.height};
     EXPECT_TRUE(ResampleBand(image, from, size, all, 1u << 24, out));
     return out;
 }
@@ -54,24 +44,24 @@ Bitmap24 ResampleWhole(const Bitmap24& image, const Rect& from, const ResampledS
 TEST(LauncherSmoothScaling, OnlyEnlargedPagesAreResampledAtMostAtThreeHundredDpiInAbuttingBands)
 {
     // 100 × 50 pixels onto 400 × 200 dots: enlarged, resampled to the dots.
-    ResampledSize size = SmoothScaledSize(R(0, 0, 100, 50), R(10, 20, 410, 220), 300, 300);
+    ResampledSize size = SmoothScaledSize(Rect{0, 0, 100, 50}, Rect{10, 20, 410, 220}, 300, 300);
     EXPECT_EQ(size.width, 400);
     EXPECT_EQ(size.height, 200);
     // On a 600-dpi device the resampled image stops at 300 dpi.
-    size = SmoothScaledSize(R(0, 0, 100, 50), R(0, 0, 1201, 600), 600, 600);
+    size = SmoothScaledSize(Rect{0, 0, 100, 50}, Rect{0, 0, 1201, 600}, 600, 600);
     EXPECT_EQ(size.width, 601);
     EXPECT_EQ(size.height, 300);
     // Drawn at its size or smaller, or enlarged by less than the cap gives:
     // handed over as it is.
-    EXPECT_FALSE(SmoothScaledSize(R(0, 0, 100, 50), R(0, 0, 100, 50), 300, 300).Enlarges());
-    EXPECT_FALSE(SmoothScaledSize(R(0, 0, 100, 50), R(0, 0, 50, 25), 300, 300).Enlarges());
-    EXPECT_FALSE(SmoothScaledSize(R(0, 0, 400, 200), R(0, 0, 800, 400), 600, 600).Enlarges());
-    EXPECT_FALSE(SmoothScaledSize(R(0, 0, 0, 50), R(0, 0, 800, 400), 300, 300).Enlarges());
+    EXPECT_FALSE(SmoothScaledSize(Rect{0, 0, 100, 50}, Rect{0, 0, 100, 50}, 300, 300).Enlarges());
+    EXPECT_FALSE(SmoothScaledSize(Rect{0, 0, 100, 50}, Rect{0, 0, 50, 25}, 300, 300).Enlarges());
+    EXPECT_FALSE(SmoothScaledSize(Rect{0, 0, 400, 200}, Rect{0, 0, 800, 400}, 600, 600).Enlarges());
+    EXPECT_FALSE(SmoothScaledSize(Rect{0, 0, 0, 50}, Rect{0, 0, 800, 400}, 300, 300).Enlarges());
 
     // Bands: bounded in bytes (rows of 601 × 3 bytes, padded to 1804), abutting
     // without gap or overlap, covering the target exactly.
-    const Rect target = R(7, 11, 1208, 611);
-    size = SmoothScaledSize(R(0, 0, 100, 50), target, 600, 600);
+    const Rect target = Rect{7, 11, 1208, 611};
+    size = SmoothScaledSize(Rect{0, 0, 100, 50}, target, 600, 600);
     const std::vector<ResampledBand> bands = ResampledBands(target, size, 1804 * 64);
     ASSERT_EQ(bands.size(), 5u);  // 300 rows, 64 a band
     int32_t row = 0;
@@ -104,7 +94,7 @@ TEST(LauncherSmoothScaling, BandsReadOnlyTheDrawnPartAndTogetherMakeTheWholeImag
     });
     size.width = 40;
     size.height = 40;
-    const Bitmap24 out = ResampleWhole(framed, R(0, 0, 4, 4), size);
+    const Bitmap24 out = ResampleWhole(framed, Rect{0, 0, 4, 4}, size);
     EXPECT_EQ(out.Pixel(20, 20)[0], 100);
     EXPECT_EQ(out.Pixel(0, 0)[0], 100);
     EXPECT_GT(out.Pixel(39, 20)[0], 100);
@@ -114,11 +104,11 @@ TEST(LauncherSmoothScaling, BandsReadOnlyTheDrawnPartAndTogetherMakeTheWholeImag
     const Bitmap24 pattern = Grey(5, 4, [](int32_t x, int32_t y) { return (x * 53 + y * 97) % 256; });
     size.width = 23;
     size.height = 17;
-    const Bitmap24 whole = ResampleWhole(pattern, R(0, 0, 5, 4), size);
+    const Bitmap24 whole = ResampleWhole(pattern, Rect{0, 0, 5, 4}, size);
     int32_t checked = 0;
-    for (const ResampledBand& band : ResampledBands(R(0, 0, 46, 34), size, 3 * 72)) {
+    for (const ResampledBand& band : ResampledBands(Rect{0, 0, 46, 34}, size, 3 * 72)) {
         Bitmap24 part;
-        ASSERT_TRUE(ResampleBand(pattern, R(0, 0, 5, 4), size, band, 3 * 72, part));
+        ASSERT_TRUE(ResampleBand(pattern, Rect{0, 0, 5, 4}, size, band, 3 * 72, part));
         for (int32_t y = 0; y < band.rows; ++y, ++checked)
             EXPECT_EQ(Row(part, y), Row(whole, band.firstRow + y)) << band.firstRow + y;
     }
@@ -128,9 +118,9 @@ TEST(LauncherSmoothScaling, BandsReadOnlyTheDrawnPartAndTogetherMakeTheWholeImag
     tooMany.firstRow = 10;
     tooMany.rows = 8;
     Bitmap24 refused;
-    EXPECT_FALSE(ResampleBand(pattern, R(0, 0, 5, 4), size, tooMany, 1 << 20, refused));
+    EXPECT_FALSE(ResampleBand(pattern, Rect{0, 0, 5, 4}, size, tooMany, 1 << 20, refused));
     tooMany.firstRow = 0;
-    EXPECT_FALSE(ResampleBand(pattern, R(0, 0, 5, 4), size, tooMany, 72, refused));
+    EXPECT_FALSE(ResampleBand(pattern, Rect{0, 0, 5, 4}, size, tooMany, 72, refused));
 
     // Only pure black and white is left to the driver.
     Bitmap24 scan = Grey(9, 3, [](int32_t x, int32_t y) { return (x + y) % 2 ? 255 : 0; });
