@@ -1,5 +1,5 @@
 # The commands of this project; each does its own set-up.
-.PHONY: test demo bench release fuzz clean
+.PHONY: test demo bench release fuzz soak clean
 
 test:
 	@scripts/run-tests.sh
@@ -21,6 +21,12 @@ release:
 # reach new code join tests/fuzz/corpus, which make test replays.
 fuzz:
 	@scripts/fuzz.sh
+
+# 100,000 pages through the real jobport.dll under Wine with faults injected
+# from a printed seed (SOAK_PAGES, SOAK_SEED); fails on a lost, doubled or
+# left-behind page or on handle or memory growth.
+soak:
+	@scripts/soak.sh
 
 clean:
 	rm -rf build

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA entry;
@@ -22,4 +24,22 @@ void RemoveTree(const std::string& folder)
         FindClose(find);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+std::vector<std::string> NamesIn(const std::string& folder, bool foldersToo)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder ? foldersToo && name != "." && name != ".." : true)
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <utility>
 
+#include "test_folders.h"
+
 const char kBoxCaption[] = "E2E cannot print";
 const char kGeneralBoxText[] = "E2E general box text";
 const char kPortBoxText[] = "E2E port FILE: box text";
@@ -393,18 +395,5 @@ std::vector<LogLine> EndToEndTest::LogLines() const
 
 std::vector<std::string> EndToEndTest::FilesIn(const std::string& folder, bool foldersToo) const
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (isFolder ? foldersToo && name != "." && name != ".." : true)
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
+    return NamesIn(folder, foldersToo);
 }

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# make soak: the real jobport.dll under a long run (tools/soak): host
+# threads, the launcher double, faults injected from a seed. Prints the
+# soak's summary and fails on any violation of the host's invariant.
+#
+#   SOAK_PAGES  pages JP_SendData must accept (default 100000)
+#   SOAK_SEED   the seed to replay (default: a new one, printed)
+#   BUILD_DIR   build folder (default build): the Windows build in win32/,
+#               a Wine prefix of its own in soak-prefix/
+set -uo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cd "$repo"
+source scripts/demo-setup.sh
+
+pages=${SOAK_PAGES:-100000}
+seed=${SOAK_SEED:-}
+
+fail() {
+    echo "SOAK FAILED: $*"
+    exit 1
+}
+
+if [ -z "${SOAK_ON_DISPLAY:-}" ]; then
+    scripts/install-deps.sh || fail "the build tools could not be installed"
+    echo "== Building the Windows programs in $BUILD_DIR/win32"
+    configure_windows_build "$win32" "$build/soak-build.log" &&
+        build_windows_targets "$win32" "$build/soak-build.log" soak || fail "the build failed"
+    SOAK_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$repo/scripts/soak.sh"
+    fail "cannot start a virtual X display (xvfb-run)"
+fi
+
+use_wine_prefix "$build/soak-prefix" || fail "the Wine prefix could not be set up"
+wineserver -p
+echo "== Soak: $pages pages ($(grep -m 1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(nproc) cores; $(wine --version))"
+arguments=(--pages "$pages")
+[ -n "$seed" ] && arguments+=(--seed "$seed")
+# About 90 pages a second here; the limit only stops a run that hangs.
+limit=$((pages / 20 + 600))
+(cd "$win32/out" && timeout "$limit" wine soak.exe "${arguments[@]}") 2>&1 | sed -u 's/\r$//'
+status=${PIPESTATUS[0]}
+[ "$status" -eq 124 ] && fail "the soak did not finish within $limit s"
+[ "$status" -eq 0 ] || exit 1

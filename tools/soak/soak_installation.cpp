@@ -1,0 +1,153 @@
+#include "soak_installation.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "printer_setup.h"
+#include "test_folders.h"
+
+namespace {
+
+const char kProductKey[] = "SOFTWARE\\TRVX\\Corvane-Suite\\Quillmate";
+const char kPrinterName[] = "JP soak printer";
+// Nothing is printed: a port that is not "FILE:" is all the printer check asks for.
+const char kHarmlessPort[] = "/dev/null";
+// In KB: the smallest ring that still holds a few dozen lines, so that it
+// wraps every few pages.
+const char kLogSizeLimitKb[] = "8";
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string program(path, n < sizeof path ? n : 0);
+    return program.substr(0, program.find_last_of('\\'));
+}
+
+bool WriteProfile(const std::string& file, const char* section, const char* key, const char* value)
+{
+    return WritePrivateProfileStringA(section, key, value, file.c_str()) != FALSE;
+}
+
+}  // namespace
+
+SoakInstallation::SoakInstallation(const std::string& rootFolder) : root(rootFolder)
+{
+    if (!Build() && m_failure.empty())
+        m_failure = "the installation could not be set up";
+}
+
+SoakInstallation::~SoakInstallation()
+{
+    m_currentDir.reset();
+    m_environment.reset();
+    m_key.reset();
+    // Tests that run after the soak in the same prefix choose their own
+    // printers; ours must not stay behind as the default.
+    std::string error;
+    if (!RemoveDefaultPrinter(error))
+        std::fprintf(stderr, "soak: %s\n", error.c_str());
+    if (!m_keep)
+        RemoveTree(root);
+}
+
+bool SoakInstallation::Ready(std::string& reason) const
+{
+    reason = m_failure;
+    return m_failure.empty();
+}
+
+bool SoakInstallation::Build()
+{
+    hostDir = root + "\\host";
+    pagesDir = hostDir + "\\pages";
+    installDir = root + "\\Quill mate";  // a blank, as in "Program Files"
+    settingsDir = root + "\\settings";
+    systemDir = root + "\\system";
+    dataDir = systemDir + "\\Data";
+    logDir = root + "\\logs";
+    tempDir = root + "\\temp";
+    settingsFile = settingsDir + "\\KESTROst.ini";
+    logFile = logDir + "\\KESTROd.LOG";
+    recordFile = root + "\\launcher record.txt";
+
+    RemoveTree(root);
+    for (const std::string* folder :
+         {&root, &hostDir, &pagesDir, &installDir, &settingsDir, &systemDir, &logDir, &tempDir}) {
+        if (!CreateDirectoryA(folder->c_str(), nullptr)) {
+            m_failure = "cannot create " + *folder;
+            return false;
+        }
+    }
+    if (!CopyFileA((ProgramFolder() + "\\kestro_double.exe").c_str(),
+                   (installDir + "\\KESTRO.EXE").c_str(), FALSE)) {
+        m_failure = "cannot copy kestro_double.exe beside the soak into " + installDir;
+        return false;
+    }
+
+    m_key.reset(new ScopedRegistryKey(kProductKey));
+    if (!m_key->Ready() || !m_key->SetString("Debug Log Path", logDir) ||
+        !m_key->SetString("Directory Path", installDir) ||
+        !m_key->SetString("Setting Path", settingsDir) ||
+        !m_key->SetString("System Directory", systemDir)) {
+        m_failure = "cannot set the product's registry values";
+        return false;
+    }
+
+    m_environment.reset(new ScopedEnvironment);
+    m_environment->Set("TMP", tempDir.c_str());
+    m_environment->Set("TEMP", tempDir.c_str());
+    m_environment->Set("KESTRO_DOUBLE_RECORD", recordFile.c_str());
+    for (const char* option : {"KESTRO_DOUBLE_START_DELAY_MS", "KESTRO_DOUBLE_WINDOW_DELAY_MS",
+                               "KESTRO_DOUBLE_NO_WINDOW", "KESTRO_DOUBLE_DELETE_PRINTED",
+                               "KESTRO_DOUBLE_PRINT_LIMIT"})
+        m_environment->Set(option, nullptr);
+    // Printed groups are deleted by the soak, which checks each file; the
+    // double ends when the library tells it to.
+    m_environment->Set("KESTRO_DOUBLE_EXIT_ON_DELETE", "1");
+
+    const std::string cfg = hostDir + "\\KESTRO.cfg";
+    const bool cfgWritten =
+        WriteProfile(cfg, "Velora Config", "ChildTimeOut", "20000") &&
+        WriteProfile(cfg, "Velora Config", "JobLimit", "99") &&
+        WriteProfile(cfg, "Velora Config", "CopiesLimit", "999") &&
+        WriteProfile(cfg, "Velora Config", "PagesLimit", "999") &&
+        WriteProfile(cfg, "Velora Config", "LogSizeLimit", kLogSizeLimitKb) &&
+        WriteProfile(cfg, "Velora Config", "b2ndJobPrintbyMethod", "1") &&
+        WriteProfile(cfg, "Velora Config", "RemainScanedDataOnPC", "0") &&
+        WriteProfile(cfg, "Velora Config", "DoNotPrintOutIfPortIsFILE", "1") &&
+        WriteProfile(cfg, "Velora Config", "DoNotPrintOutIfPrnIsNOTAVAILABLE", "1") &&
+        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintTitle", "Soak cannot print") &&
+        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintMsg", "general") &&
+        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintMsg_1", "port FILE:") &&
+        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintMsg_2", "printer not available");
+    if (!cfgWritten) {
+        m_failure = "cannot write " + cfg;
+        return false;
+    }
+
+    // Ours is the only printer, so that removing it leaves no default.
+    std::string error;
+    if (!wine_printers::RemoveAllPrinters(error) || !AddDefaultPrinter(error)) {
+        m_failure = error;
+        return false;
+    }
+    m_currentDir.reset(new ScopedCurrentDirectory(hostDir));
+    if (!m_currentDir->Changed()) {
+        m_failure = "cannot make " + hostDir + " the current folder";
+        return false;
+    }
+    return true;
+}
+
+bool SoakInstallation::AddDefaultPrinter(std::string& error) const
+{
+    return wine_printers::AddPrinterOnPort(kPrinterName, kHarmlessPort, error) &&
+           wine_printers::MakeDefaultPrinter(kPrinterName, error);
+}
+
+bool SoakInstallation::RemoveDefaultPrinter(std::string& error) const
+{
+    return wine_printers::RemovePrinter(kPrinterName, error);
+}

@@ -1,0 +1,46 @@
+// A whole installation of the print system for the soak, made in the Wine
+// prefix and put back when the object goes: the product's registry values,
+// an installation folder with the launcher double as KESTRO.EXE,
+// "KESTRO.cfg" in the host's current folder (a small log ring, so that it
+// wraps many times), "KESTROst.ini", a default printer on a harmless port,
+// a private temporary folder for the hand-off files (TMP and TEMP, which
+// the launcher inherits) and the double's record file.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "installation.h"
+#include "printer_state.h"
+
+class SoakInstallation {
+public:
+    // root: a folder to create (emptied first); kept afterwards when Keep() was called.
+    explicit SoakInstallation(const std::string& root);
+    ~SoakInstallation();
+    SoakInstallation(const SoakInstallation&) = delete;
+    SoakInstallation& operator=(const SoakInstallation&) = delete;
+
+    // False with a reason when a step failed.
+    bool Ready(std::string& reason) const;
+    // Leaves the folder tree in place for inspection.
+    void Keep() { m_keep = true; }
+
+    // Puts the default printer back; false with a reason when it cannot.
+    bool AddDefaultPrinter(std::string& error) const;
+    bool RemoveDefaultPrinter(std::string& error) const;
+
+    std::string root, hostDir, pagesDir, installDir, settingsDir, systemDir, dataDir, logDir, tempDir;
+    std::string settingsFile;  // "KESTROst.ini"
+    std::string logFile;       // "KESTROd.LOG"
+    std::string recordFile;    // the double's record
+
+private:
+    bool Build();
+
+    wine_printers::ScopedPrinterState m_printers;
+    std::unique_ptr<ScopedRegistryKey> m_key;
+    std::unique_ptr<ScopedEnvironment> m_environment;
+    std::unique_ptr<ScopedCurrentDirectory> m_currentDir;
+    std::string m_failure;
+    bool m_keep = false;
+};
