@@ -171,14 +171,14 @@ std::string ReadShared(const std::string& path)
     return all;
 }
 
-void WriteWhole(const std::string& path, const std::string& content)
+bool WriteWhole(const std::string& path, const std::string& content)
 {
     OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (file)
-        WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
-                  nullptr);
+    return file &&
+           WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size();
 }
 
 bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs)

@@ -117,7 +117,8 @@ private:
 bool PathExists(const std::string& path);
 // The whole file, read while others may still write it; empty if missing.
 std::string ReadShared(const std::string& path);
-void WriteWhole(const std::string& path, const std::string& content);
+// Writes content as the whole file; true when all of it was written.
+bool WriteWhole(const std::string& path, const std::string& content);
 
 // Waits until process `processId` has ended; true also when it is gone already.
 bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs);

@@ -222,15 +222,7 @@ std::string HostThread::WritePage()
 {
     const std::string path = NextPagePath();
     const std::string content = "soak page " + path + "\r\n" + std::string(200, 'P');
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-                    written == content.size();
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    if (!ok) {
+    if (!WriteWhole(path, content)) {
         m_context.report.Violation("the soak cannot write its page file " + path);
         RemoveFile(path);
         return std::string();

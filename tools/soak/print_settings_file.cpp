@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "installation.h"
+
 namespace {
 
 bool Write(const std::string& file, const char* section, const char* key, int value)
@@ -80,12 +82,5 @@ bool PrintSettingsFile::PutValueOutOfRange()
 
 bool PrintSettingsFile::WriteRaw(const std::string& content)
 {
-    const HANDLE file = CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == content.size();
+    return ::WriteWhole(m_path, content);
 }

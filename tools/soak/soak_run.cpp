@@ -70,13 +70,7 @@ void CheckNothingLeft(const std::string& folder, const char* what, SoakReport& r
 void CheckCallsBeforeInit(JobportLibrary& library, const SoakInstallation& installation, SoakReport& report)
 {
     const std::string page = installation.pagesDir + "\\before_init.pg";
-    const HANDLE file = CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(file, "page", 4, &written, nullptr);
-        CloseHandle(file);
-    }
+    WriteWhole(page, "page");
     int id = -1;
     if (library.JP_StartJob(&id, 1) != 0 || id != 0)
         report.Violation("JP_StartJob before JP_init did not refuse with id 0");
