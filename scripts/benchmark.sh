@@ -23,15 +23,7 @@ fail() {
     exit 1
 }
 
-if [ -z "${BENCH_ON_DISPLAY:-}" ]; then
-    scripts/install-deps.sh || fail "the build tools could not be installed"
-    echo "== Building the Windows programs in $BUILD_DIR/win32"
-    configure_windows_build "$win32" "$build/bench-build.log" &&
-        build_windows_targets "$win32" "$build/bench-build.log" \
-            jobport benchmark launcher_double wine_printers || fail "the build failed"
-    BENCH_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$repo/scripts/benchmark.sh"
-    fail "cannot start a virtual X display (xvfb-run)"
-fi
+build_then_rerun_on_display BENCH_ON_DISPLAY bench jobport benchmark launcher_double wine_printers
 
 programs=$win32/out
 bench=$build/bench

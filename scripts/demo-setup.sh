@@ -1,4 +1,4 @@
-# Sourced by demo.sh and benchmark.sh: builds the Windows programs, gives
+# Sourced by demo.sh, benchmark.sh and soak.sh: builds the Windows programs, gives
 # them a Wine prefix of their own and sets up an installation of the print
 # system in a folder of its own. Expects $repo, the repository's root, and
 # sets $build (BUILD_DIR made absolute, default build) and $win32.
@@ -46,6 +46,30 @@ build_windows_targets() {
         echo "the build failed (log: $log)"
         return 1
     }
+}
+
+# rerun_on_display FLAG: runs the calling script again on a virtual X
+# display with FLAG=1 set, which tells that run it is there. Calls the
+# script's fail when xvfb-run cannot start.
+rerun_on_display() {
+    export "$1=1"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$repo/scripts/${0##*/}"
+    fail "cannot start a virtual X display (xvfb-run)"
+}
+
+# build_then_rerun_on_display FLAG NAME TARGET...: unless FLAG is set,
+# installs the build tools, builds TARGETs of the Windows build (log
+# $build/NAME-build.log) and runs the calling script again on a virtual X
+# display; returns only when FLAG is set.
+build_then_rerun_on_display() {
+    local flag=$1 log=$build/$2-build.log
+    shift 2
+    [ -n "${!flag:-}" ] && return 0
+    scripts/install-deps.sh || fail "the build tools could not be installed"
+    echo "== Building the Windows programs in $BUILD_DIR/win32"
+    configure_windows_build "$win32" "$log" &&
+        build_windows_targets "$win32" "$log" "$@" || fail "the build failed"
+    rerun_on_display "$flag"
 }
 
 # use_wine_prefix PREFIX: makes PREFIX (created when missing) the prefix of

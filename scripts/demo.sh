@@ -113,8 +113,7 @@ if [ -z "${DEMO_ON_DISPLAY:-}" ]; then
     choose_launcher
     build_windows_targets "$win32" "$build/demo-build.log" jobport sample_host wine_printers \
         tessary dialog_driver "$launcher_target" || fail "the build failed"
-    DEMO_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$repo/scripts/demo.sh"
-    fail "cannot start a virtual X display (xvfb-run)"
+    rerun_on_display DEMO_ON_DISPLAY
 fi
 
 # ---- Part two, on the display.

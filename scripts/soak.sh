@@ -20,14 +20,7 @@ fail() {
     exit 1
 }
 
-if [ -z "${SOAK_ON_DISPLAY:-}" ]; then
-    scripts/install-deps.sh || fail "the build tools could not be installed"
-    echo "== Building the Windows programs in $BUILD_DIR/win32"
-    configure_windows_build "$win32" "$build/soak-build.log" &&
-        build_windows_targets "$win32" "$build/soak-build.log" soak || fail "the build failed"
-    SOAK_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$repo/scripts/soak.sh"
-    fail "cannot start a virtual X display (xvfb-run)"
-fi
+build_then_rerun_on_display SOAK_ON_DISPLAY soak soak
 
 use_wine_prefix "$build/soak-prefix" || fail "the Wine prefix could not be set up"
 wineserver -p

@@ -5,23 +5,9 @@
 
 #include <string>
 
+#include "installation.h"
+
 namespace {
-
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : m_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~Handle()
-    {
-        if (m_handle)
-            CloseHandle(m_handle);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 bool IsLauncher(HANDLE process)
 {
@@ -38,21 +24,21 @@ bool IsLauncher(HANDLE process)
 
 bool FreezeLauncher(unsigned long processId)
 {
-    const Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process.Get() || !IsLauncher(process.Get()))
+    const OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process || !IsLauncher(process.get()))
         return false;
-    const Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    if (!snapshot.Get())
+    const OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot)
         return false;
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     bool frozen = false;
-    for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
-         more = Thread32Next(snapshot.Get(), &entry)) {
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more;
+         more = Thread32Next(snapshot.get(), &entry)) {
         if (entry.th32OwnerProcessID != processId)
             continue;
-        const Handle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
-        if (thread.Get() && SuspendThread(thread.Get()) != static_cast<DWORD>(-1))
+        const OwnedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+        if (thread && SuspendThread(thread.get()) != static_cast<DWORD>(-1))
             frozen = true;
     }
     return frozen;
@@ -60,23 +46,23 @@ bool FreezeLauncher(unsigned long processId)
 
 bool KillLauncher(unsigned long processId, const std::function<void()>& beforeKill)
 {
-    const Handle process(
+    const OwnedHandle process(
         OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId));
-    if (!process.Get() || !IsLauncher(process.Get()))
+    if (!process || !IsLauncher(process.get()))
         return false;
-    if (WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
         return false;
     beforeKill();
-    if (!TerminateProcess(process.Get(), 9))
+    if (!TerminateProcess(process.get(), 9))
         return false;
-    WaitForSingleObject(process.Get(), 10000);
+    WaitForSingleObject(process.get(), 10000);
     return true;
 }
 
 bool WaitForLauncherEnd(unsigned long processId, unsigned long timeoutMs)
 {
-    const Handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process.Get() || !IsLauncher(process.Get()))
+    const OwnedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process || !IsLauncher(process.get()))
         return true;
-    return WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
 }

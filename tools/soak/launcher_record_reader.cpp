@@ -5,12 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "installation.h"
+#include "jobs/launcher_state.h"
+
 namespace {
 
-const unsigned kPrintMessage = 1125;
-const unsigned kSuspendMessage = 1126;
-const unsigned kResumeMessage = 1127;
-const unsigned kDeleteMessage = 1128;
 const DWORD kChunk = 64 * 1024;
 
 bool StartsWith(const std::string& text, const char* prefix)
@@ -18,43 +17,25 @@ bool StartsWith(const std::string& text, const char* prefix)
     return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
-class ReadHandle {
-public:
-    explicit ReadHandle(const std::string& path)
-        : m_handle(CreateFileA(path.c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
-    ~ReadHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    ReadHandle(const ReadHandle&) = delete;
-    ReadHandle& operator=(const ReadHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
 }  // namespace
 
 std::vector<LauncherEvent> LauncherRecordReader::ReadNew()
 {
     std::vector<LauncherEvent> events;
-    const ReadHandle file(m_path);
-    if (file.Get() == INVALID_HANDLE_VALUE)
+    // Shared in every way: the launcher double appends while the soak reads.
+    const OwnedHandle file(CreateFileA(m_path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return events;
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(m_offset);
-    if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN))
+    if (!SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN))
         return events;
     std::string chunk(kChunk, '\0');
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.Get(), &chunk[0], kChunk, &read, nullptr) || read == 0)
+        if (!ReadFile(file.get(), &chunk[0], kChunk, &read, nullptr) || read == 0)
             break;
         m_offset += read;
         size_t begin = 0;
@@ -115,16 +96,16 @@ void LauncherRecordReader::TakeLine(const std::string& line, std::vector<Launche
         unsigned number = 0;
         std::sscanf(line.c_str() + 8, "%u %lu %lu", &number, &event.wParam, &event.lParam);
         switch (number) {
-        case kPrintMessage:
+        case LM_PRINT:
             m_print = event;
             m_print.kind = LauncherEvent::Kind::Print;
             m_inPrint = true;
             m_filesSeen = 0;
             m_copy = nullptr;
             return;
-        case kSuspendMessage: event.kind = LauncherEvent::Kind::Suspend; break;
-        case kResumeMessage: event.kind = LauncherEvent::Kind::Resume; break;
-        case kDeleteMessage: event.kind = LauncherEvent::Kind::Delete; break;
+        case LM_SUSPEND: event.kind = LauncherEvent::Kind::Suspend; break;
+        case LM_RESUME: event.kind = LauncherEvent::Kind::Resume; break;
+        case LM_DELETE: event.kind = LauncherEvent::Kind::Delete; break;
         default: return;
         }
         events.push_back(event);
