@@ -24,5 +24,12 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+. "$(dirname "$0")/lib/apt-fallback.sh"
+update_status=0
+apt_update_retrying || update_status=$?
+case $update_status in
+    0) ;;
+    1) APT_INDEX_MISSING=1 ;;
+    *) echo "apt-get update failed; cannot install ${missing[*]}" >&2; exit 1 ;;
+esac
+apt_install_packages "${missing[@]}" >/dev/null || exit 1
