@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "jobs/held_page_locks_win32.h"
 #include "jobs/job_engine.h"
 #include "library_lock_win32.h"
 #include "setup/error_reporter.h"
@@ -42,6 +43,16 @@ int Guarded(Operation operation) noexcept
     return Guarded(operation, [] {});
 }
 
+// Pages can leave their job without being handed over when a job ends (an
+// abort that keeps them, a group that could not be written) or a page fails
+// (a job ended by its page limit): those pages are no longer held.
+bool ReleasingDroppedPages(bool result, bool jobEnded)
+{
+    if (!result || jobEnded)
+        UnlockPagesNoLongerHeld(HeldPages());
+    return result;
+}
+
 }  // namespace
 
 extern "C" int __stdcall JP_StartJob(int* jobIdOut, unsigned int copies)
@@ -57,17 +68,21 @@ extern "C" int __stdcall JP_StartJob(int* jobIdOut, unsigned int copies)
 
 extern "C" int __stdcall JP_SendData(int jobId, const char* pageFilePath)
 {
-    return Guarded([&] { return SendData(static_cast<uint32_t>(jobId), pageFilePath); });
+    return Guarded([&] {
+        return ReleasingDroppedPages(SendData(static_cast<uint32_t>(jobId), pageFilePath), false);
+    });
 }
 
 extern "C" int __stdcall JP_EndJob(int jobId)
 {
-    return Guarded([&] { return EndJob(static_cast<uint32_t>(jobId)); });
+    return Guarded(
+        [&] { return ReleasingDroppedPages(EndJob(static_cast<uint32_t>(jobId)), true); });
 }
 
 extern "C" int __stdcall JP_AbortJob(int jobId)
 {
-    return Guarded([&] { return AbortJob(static_cast<uint32_t>(jobId)); });
+    return Guarded(
+        [&] { return ReleasingDroppedPages(AbortJob(static_cast<uint32_t>(jobId)), true); });
 }
 
 CJOBPORT_DLL& CJOBPORT_DLL::operator=(const CJOBPORT_DLL& other)

@@ -26,7 +26,7 @@ public:
         return false;
     }
     void DeleteHandoffFile(uint32_t, uint32_t) override {}
-    bool HandoffFilesExist(uint32_t) override { return false; }
+    bool PageListsWait(uint32_t) override { return false; }
     bool CreateLauncher() override { return false; }
     bool PostToLauncher(uint32_t, uint32_t, uint32_t) override { return false; }
     int32_t CheckPrinter(uint32_t) override { return 0; }

@@ -37,10 +37,10 @@ public:
                                    const std::vector<std::string>& paths) = 0;
     // Deletes the hand-off file of (job, page); a missing file is no error.
     virtual void DeleteHandoffFile(uint32_t jobId, uint32_t page) = 0;
-    // True when a hand-off file of jobId, of any page, is in the temporary
-    // folder: a job of an earlier library (or of an id issued 255 jobs ago)
-    // still waits for the launcher under that id.
-    virtual bool HandoffFilesExist(uint32_t jobId) = 0;
+    // True when a page list of jobId is in the temporary folder: a group of
+    // a job of an earlier library (or of an id issued 255 jobs ago) still
+    // waits for the launcher under that id.
+    virtual bool PageListsWait(uint32_t jobId) = 0;
 
     // Starts the launcher and waits until it is ready.
     virtual bool CreateLauncher() = 0;

@@ -9,8 +9,10 @@
 #include "../setup/setup_platform_win32.h"
 #include "handoff_file_system_win32.h"
 #include "handoff_files.h"
+#include "held_page_locks_win32.h"
 #include "job_effects.h"
 #include "launcher_control_win32.h"
+#include "log_text.h"
 #include "page_file_move.h"
 #include "page_file_system_win32.h"
 #include "temp_folder_win32.h"
@@ -31,8 +33,16 @@ public:
                       std::string& refusalLine, int32_t* errorCode) override
     {
         PageRefusal refusal;
-        if (::MovePageFile(Win32PageFileSystem(), gDataDir, hostPath, newPath, refusal))
+        int32_t sourceKeptError = 0;
+        if (::MovePageFile(Win32PageFileSystem(), gDataDir, hostPath, newPath, refusal,
+                           &sourceKeptError)) {
+            if (sourceKeptError != 0)
+                WriteLog(sourceKeptError,
+                         FormatLogText("  page file copied, the host's file stays: %s",
+                                       hostPath.c_str()).c_str());
+            LockHeldPage(newPath);
             return true;
+        }
         refusalLine = PageRefusalLine(refusal, hostPath);
         *errorCode = refusal.errorCode;
         return false;
@@ -40,6 +50,7 @@ public:
 
     bool DeletePageFile(const std::string& path) override
     {
+        UnlockPage(path);
         return DeleteFileA(path.c_str()) != FALSE;
     }
 
@@ -58,7 +69,12 @@ public:
         char temp[MAX_PATH + 1];
         if (!TempFolder(temp, sizeof temp, jobId))
             return false;
-        return ::WritePageListFile(Win32HandoffFileSystem(), temp, jobId, firstPage, paths);
+        if (!::WritePageListFile(Win32HandoffFileSystem(), temp, jobId, firstPage, paths))
+            return false;
+        // The group is handed over next: the launcher opens and deletes its pages.
+        for (const std::string& path : paths)
+            UnlockPage(path);
+        return true;
     }
 
     void DeleteHandoffFile(uint32_t jobId, uint32_t page) override
@@ -68,11 +84,11 @@ public:
             ::DeleteHandoffFile(Win32HandoffFileSystem(), temp, jobId, page);
     }
 
-    bool HandoffFilesExist(uint32_t jobId) override
+    bool PageListsWait(uint32_t jobId) override
     {
         char temp[MAX_PATH + 1];
         return ReadTempFolder(temp, sizeof temp) &&
-               ::HandoffFilesExist(Win32SetupPlatform().files, temp, jobId);
+               ::PageListsWait(Win32SetupPlatform().files, temp, jobId);
     }
 
     bool CreateLauncher() override

@@ -106,19 +106,20 @@ void TakeBackStartedJob(uint32_t id)
     }
 }
 
-// The next id whose name no waiting hand-off file and no job in the table
-// still uses: a job of an earlier library in this process, or one issued 255
-// jobs ago, may still wait for the launcher under it, and its settings file
-// and page lists must not be overwritten. After a whole round of ids taken
+// The next id under which no page list waits and that no job in the table
+// holds: a job of an earlier library in this process, or one issued 255 jobs
+// ago, may still have groups waiting for the launcher under it, and their
+// page lists and settings file must not be overwritten. A settings file
+// alone is a left-over and is overwritten. After a whole round of ids taken
 // the last one is used all the same.
 uint32_t IssueJobId()
 {
     uint32_t id = gJobIdTable.NextJobId();
     for (uint32_t tries = 1; tries < JobIdTable::kMaxId; ++tries) {
-        if (!FindJob(id) && !Effects().HandoffFilesExist(id))
+        if (!FindJob(id) && !Effects().PageListsWait(id))
             break;
         Log(JobLogNumber(id),
-            FormatLogText("  ID=%d skipped: files of a job with this id still wait",
+            FormatLogText("  ID=%d skipped: a group of a job with this id still waits",
                           static_cast<int>(id)));
         id = gJobIdTable.NextJobId();
     }
@@ -377,6 +378,19 @@ void ResetJobState()
     gJobCnt.Reset();
     gJobIdTable.ResetJobIds();
     gJobTable.Clear();
+}
+
+void RestartJobIds() { gJobIdTable.RestartIdSequence(); }
+
+void ForgetJobsAtUnload()
+{
+    try {
+        for (const JobRecord& job : gJobTable.Records()) {
+            if (!job.groupHandedOver)
+                Effects().DeleteHandoffFile(job.jobId, 0);
+        }
+    } catch (...) {
+    }
 }
 
 bool StartJob(uint32_t* idOut, uint32_t copies)

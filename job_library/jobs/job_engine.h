@@ -9,6 +9,13 @@
 
 // The initial state: no launcher, no jobs, no ids issued, current id 1.
 void ResetJobState();
+// A later JP_init: the next job gets id 1 again (or the first id after it
+// that no open job or waiting group holds); open jobs and the launcher stay.
+void RestartJobIds();
+// The library is being unloaded: the settings file of every job still in
+// the table that handed no group over is deleted, as no launcher will ever
+// be told about it.
+void ForgetJobsAtUnload();
 
 // Opens a job for `copies` copies; its id goes to *idOut (0 when the job was
 // refused before an id was issued).

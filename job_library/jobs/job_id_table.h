@@ -21,6 +21,9 @@ public:
     void SetOpen(uint32_t id, bool open);
 
     void ResetJobIds();
+    // Issues 1 next again, keeping the current id and the open flags of the
+    // jobs that are still in the table.
+    void RestartIdSequence() { m_last = 0; }
 
     // The id that follows id in issuing order.
     static uint32_t IdAfter(uint32_t id) { return id >= kMaxId ? 1 : id + 1; }

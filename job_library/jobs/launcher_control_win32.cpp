@@ -94,7 +94,7 @@ void EndLauncherProcess(HANDLE process)
 // Creates the process, waits until it is idle and has its window. The
 // launcher is ended before error 41 is reported, so it cannot come up while
 // the cannot-print box is shown.
-bool RunLauncherProcess(const char* program, char* commandLine)
+bool RunLauncherProcess(const char* program, char* commandLine, const char* installDir)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -102,7 +102,9 @@ bool RunLauncherProcess(const char* program, char* commandLine)
     const DWORD created = GetTickCount();
     // The program is named on its own as well: an installation folder with
     // blanks would otherwise be searched piece by piece ("C:\Program.exe").
-    if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    // It runs in its own folder, not in the host's current one, whose DLLs
+    // and files any user may have put there.
+    if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, installDir,
                         &startup, &info)) {
         ReportError(40, 0);
         return false;
@@ -144,6 +146,13 @@ bool StartLauncher(const char* installDir, const char* configPath)
 
     if (!configPath || !CanReadFile(configPath))
         return false;
+    // Without the installation folder the program path would be
+    // "\KESTRO.EXE" at the root of the current drive.
+    if (!installDir || installDir[0] == '\0') {
+        WriteLog(0, "==>Luncher : no installation folder was read by JP_init");
+        ReportError(40, 0);
+        return false;
+    }
 
     char program[kLauncherProgramPathSize];
     char commandLine[kLauncherCommandLineSize];
@@ -155,7 +164,7 @@ bool StartLauncher(const char* installDir, const char* configPath)
     }
     WriteLog(0, FormatLogText("==>Luncher : Create Luncher  %s", commandLine).c_str());
 
-    const bool started = RunLauncherProcess(program, commandLine);
+    const bool started = RunLauncherProcess(program, commandLine, installDir);
     gbLuncherExist = started ? 1 : 0;
     return started;
 }

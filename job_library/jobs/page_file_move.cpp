@@ -11,6 +11,7 @@ namespace {
 
 // Windows error codes of the refusals the library finds itself, as the
 // system would give them for such a name.
+const int32_t kErrorPathNotFound = 3;            // ERROR_PATH_NOT_FOUND
 const int32_t kErrorFileExists = 80;             // ERROR_FILE_EXISTS
 const int32_t kErrorInvalidName = 123;           // ERROR_INVALID_NAME
 const int32_t kErrorFilenameExcedRange = 206;    // ERROR_FILENAME_EXCED_RANGE
@@ -32,14 +33,16 @@ char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a
 // deleting, at the cost of a rename.
 enum class MoveResult { Moved, NameTaken, Failed };
 
-MoveResult MoveTo(PageFileSystem& files, const char* source, const char* destination)
+MoveResult MoveTo(PageFileSystem& files, const char* source, const char* destination,
+                  int32_t& sourceKeptError)
 {
     if (files.Rename(source, destination))
         return MoveResult::Moved;
     if (files.Copy(source, destination)) {
         // A source that cannot be deleted stays; the page is in the data
         // folder all the same.
-        files.RemoveFile(source);
+        if (!files.RemoveFile(source))
+            sourceKeptError = files.LastError();
         return MoveResult::Moved;
     }
     // Another page may have taken the name since it was tested.
@@ -47,8 +50,12 @@ MoveResult MoveTo(PageFileSystem& files, const char* source, const char* destina
 }
 
 bool MoveIntoFolder(PageFileSystem& files, const char* dataDir, const std::string& hostPath,
-                    std::string& newPath, PageRefusal& refusal)
+                    std::string& newPath, PageRefusal& refusal, int32_t& sourceKeptError)
 {
+    // Without the data folder the page would go to "\Data" at the root of
+    // the current drive, which any user may have made.
+    if (!dataDir || dataDir[0] == '\0')
+        return Refuse(refusal, kErrorPathNotFound, "no data folder was read by JP_init");
     if (hostPath.size() > kMaxPathLength)
         return Refuse(refusal, kErrorFilenameExcedRange, "path too long");
     const std::string fileName = PageFileName(hostPath);
@@ -70,7 +77,7 @@ bool MoveIntoFolder(PageFileSystem& files, const char* dataDir, const std::strin
             return Refuse(refusal, kErrorFilenameExcedRange, "path in the data folder too long");
         if (files.Exists(destination.c_str()))
             continue;
-        switch (MoveTo(files, hostPath.c_str(), destination.c_str())) {
+        switch (MoveTo(files, hostPath.c_str(), destination.c_str(), sourceKeptError)) {
         case MoveResult::Moved:
             newPath = destination;
             return true;
@@ -103,7 +110,11 @@ std::string NumberedFileName(const std::string& fileName, unsigned attempt)
 
 std::string DataFolderPath(const char* dataDir)
 {
-    return std::string(dataDir ? dataDir : "") + "\\Data";
+    // A drive's root ("C:\") keeps its separator; no other folder has one.
+    std::string folder = dataDir ? dataDir : "";
+    if (!EndsWithSeparator(folder, kBackslashOrSlash, AnsiLeadByteTest()))
+        folder += '\\';
+    return folder + "Data";
 }
 
 bool IsDeviceName(const std::string& fileName)
@@ -122,12 +133,18 @@ bool IsDeviceName(const std::string& fileName)
 }
 
 bool MovePageFile(PageFileSystem& files, const char* dataDir, const std::string& hostPath,
-                  std::string& newPath, PageRefusal& refusal)
+                  std::string& newPath, PageRefusal& refusal, int32_t* sourceKeptError)
 {
+    int32_t keptError = 0;
+    if (sourceKeptError)
+        *sourceKeptError = 0;
     try {
         // Room for any destination up front: storing it after the move cannot fail.
         newPath.reserve(kPathBufferSize);
-        return MoveIntoFolder(files, dataDir, hostPath, newPath, refusal);
+        const bool moved = MoveIntoFolder(files, dataDir, hostPath, newPath, refusal, keptError);
+        if (sourceKeptError)
+            *sourceKeptError = keptError;
+        return moved;
     } catch (const std::bad_alloc&) {
         // Out of memory before anything was moved: the page stays where it is.
         return Refuse(refusal, kErrorNotEnoughMemory, "out of memory");

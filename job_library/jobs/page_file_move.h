@@ -47,12 +47,17 @@ bool IsDeviceName(const std::string& fileName);
 //
 // Returns true when the page was moved; newPath is then its path in the data
 // folder. Otherwise nothing was moved, the source stays, newPath is left as
-// it was and `refusal` says why: a path or name that would not fit a 260-byte
-// path buffer, a path without a file name, a device name, a source that is
-// missing, a folder or held by another program, a copy that failed, no free
-// name.
+// it was and `refusal` says why: no data folder (dataDir empty), a path or
+// name that would not fit a 260-byte path buffer, a path without a file name,
+// a device name, a source that is missing, a folder or held by another
+// program, a copy that failed, no free name.
+//
+// When the page was copied but its source could not be deleted afterwards,
+// *sourceKeptError (if given) is the Windows error code of that delete; the
+// page counts as moved. Else it is 0.
 bool MovePageFile(PageFileSystem& files, const char* dataDir, const std::string& hostPath,
-                  std::string& newPath, PageRefusal& refusal);
+                  std::string& newPath, PageRefusal& refusal,
+                  int32_t* sourceKeptError = nullptr);
 
 // The debug-log line of a refused page: "<<Error>> page file not moved
 // (reason): path".

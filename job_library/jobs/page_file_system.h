@@ -20,9 +20,9 @@ public:
     // True when a file or folder of this name exists, or may exist.
     virtual bool Exists(const char* path) = 0;
 
-    // Moves the file by renaming it; never replaces an existing file. False
-    // when a rename would not leave the same files as copying and deleting
-    // the source would (another volume, a source that cannot be deleted, a
+    // Moves the file by renaming it; never replaces an existing file. The
+    // moved file is never read-only. False when a rename would not leave the
+    // same files as copying and deleting the source would (another volume, a
     // source that is no plain file); the caller then copies.
     virtual bool Rename(const char* from, const char* to) = 0;
 
@@ -30,9 +30,11 @@ public:
     // The copy is never read-only: the data folder's files are the
     // launcher's and JP_init's to delete.
     virtual bool Copy(const char* from, const char* to) = 0;
-    // The Windows error code of the last Rename or Copy that failed.
+    // The Windows error code of the last Rename, Copy or RemoveFile that
+    // failed.
     virtual int32_t LastError() = 0;
 
-    // Deletes the file; false when it cannot be deleted.
+    // Deletes the file, also a read-only one; false when it cannot be
+    // deleted, and it then keeps its attributes.
     virtual bool RemoveFile(const char* path) = 0;
 };

@@ -37,15 +37,19 @@ public:
 
     bool Rename(const char* from, const char* to) override
     {
-        // A read-only file could be renamed but not deleted, and a folder not
-        // copied: copying leaves other files behind, so these are copied.
+        // A folder cannot be copied; it is left to CheckSource's refusal.
         const DWORD attributes = GetFileAttributesA(from);
-        if (attributes == INVALID_FILE_ATTRIBUTES ||
-            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return false;
         // Without MOVEFILE_COPY_ALLOWED this fails across volumes, and
         // without MOVEFILE_REPLACE_EXISTING it never replaces a waiting page.
-        return Succeeded(MoveFileExA(from, to, 0));
+        if (!Succeeded(MoveFileExA(from, to, 0)))
+            return false;
+        // A read-only page moves like any other; in the data folder it must
+        // be the launcher's and JP_init's to delete.
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            SetFileAttributesA(to, attributes & ~FILE_ATTRIBUTE_READONLY);
+        return true;
     }
 
     bool Copy(const char* from, const char* to) override
@@ -60,7 +64,23 @@ public:
 
     int32_t LastError() override { return m_lastError; }
 
-    bool RemoveFile(const char* path) override { return DeleteFileA(path) != FALSE; }
+    bool RemoveFile(const char* path) override
+    {
+        if (DeleteFileA(path))
+            return true;
+        const DWORD attributes = GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0)
+            return Succeeded(FALSE);
+        // The host's read-only page was copied; it leaves the host's folder
+        // like a renamed one. Should it still stay, it stays as it was.
+        SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+        if (DeleteFileA(path))
+            return true;
+        const DWORD error = GetLastError();
+        SetFileAttributesA(path, attributes);
+        m_lastError = static_cast<int32_t>(error);
+        return false;
+    }
 
 private:
     bool Succeeded(BOOL result)

@@ -10,7 +10,8 @@ namespace {
 
 const char kHandoffPattern[] = "KST_*.$$$";
 
-// The hand-off files in a listing, by bare name.
+// The hand-off files in a listing, by bare name: of every job, or only the
+// page lists of one job.
 class HandoffFileCollector : public DirectoryEntryVisitor {
 public:
     explicit HandoffFileCollector(uint32_t onlyJobId) : m_onlyJobId(onlyJobId) {}
@@ -21,7 +22,7 @@ public:
         uint32_t page = 0;
         if (isDirectory || !ParseHandoffFileName(name, &jobId, &page))
             return;
-        if (m_onlyJobId == 0 || jobId == m_onlyJobId)
+        if (m_onlyJobId == 0 || (jobId == m_onlyJobId && page >= 1))
             names.push_back(name);
     }
 
@@ -41,7 +42,7 @@ std::vector<std::string> HandoffFiles(FileSystem& files, const std::string& temp
 
 }  // namespace
 
-bool HandoffFilesExist(FileSystem& files, const char* tempDir, uint32_t jobId)
+bool PageListsWait(FileSystem& files, const char* tempDir, uint32_t jobId)
 {
     if (!tempDir || tempDir[0] == '\0' || jobId == 0)
         return false;

@@ -1,7 +1,9 @@
 // The hand-off files in the temporary folder that still wait for a launcher:
 // a page list is deleted by the launcher only once it has printed it, and a
-// job's settings file once the job has been printed. Their names must not be
-// taken again and the page files they name must not be deleted before then.
+// job's settings file once the job has been printed. A page list's name must
+// not be taken again and the page files they name must not be deleted before
+// then. A settings file without a page list of its id is left over from a
+// job that will never print another group, and may be overwritten.
 #pragma once
 #include <cstdint>
 #include <set>
@@ -9,9 +11,9 @@
 
 #include "../setup/file_system.h"
 
-// True when tempDir (ending with a backslash) holds a hand-off file of jobId,
-// of any page.
-bool HandoffFilesExist(FileSystem& files, const char* tempDir, uint32_t jobId);
+// True when tempDir (ending with a backslash) holds a page list of jobId (a
+// hand-off file of page 1 or more): a group of that id still waits to print.
+bool PageListsWait(FileSystem& files, const char* tempDir, uint32_t jobId);
 
 // Adds every page path the hand-off files in tempDir name to paths, as
 // PathKey gives it. Any line of them may be a path: a line that is not one

@@ -35,4 +35,6 @@ public:
     // The system's temporary folder, ending with a backslash; false when it
     // does not fit buffer.
     virtual bool TempFolder(char* buffer, size_t size) = 0;
+    // Whether path names the same place whatever the current folder is.
+    virtual bool IsAbsolutePath(const char* path) = 0;
 };

@@ -6,6 +6,7 @@
 
 #include "../jobs/scoped_handle_win32.h"
 #include "../jobs/temp_folder_win32.h"
+#include "folder_values.h"
 
 namespace {
 
@@ -109,4 +110,9 @@ bool Win32FileSystem::ReadText(const char* path, std::string& text)
 bool Win32FileSystem::TempFolder(char* buffer, size_t size)
 {
     return ReadTempFolder(buffer, size);
+}
+
+bool Win32FileSystem::IsAbsolutePath(const char* path)
+{
+    return IsAbsoluteWindowsPath(path);
 }

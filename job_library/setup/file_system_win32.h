@@ -12,4 +12,5 @@ public:
     bool RemoveFile(const char* path) override;
     bool ReadText(const char* path, std::string& text) override;
     bool TempFolder(char* buffer, size_t size) override;
+    bool IsAbsolutePath(const char* path) override;
 };

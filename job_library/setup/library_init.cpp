@@ -19,8 +19,8 @@
 namespace {
 
 bool gReady = false;
-// Set by the first successful InitLibrary: from then on the jobs, their ids
-// and the launcher outlive a later JP_init.
+// Set by the first successful InitLibrary: from then on the jobs and the
+// launcher outlive a later JP_init, which only starts the ids at 1 again.
 bool gEverReady = false;
 
 // Number of the start line and of the closing OK/NG line.
@@ -95,9 +95,11 @@ std::set<std::string> PagesStillWanted(FileSystem& files)
 
 int32_t InitLibraryOnce(const char* caller, const SetupPlatform& platform)
 {
-    // A JP_init after a successful one keeps open jobs, their ids and the
-    // launcher: pages handed over or waiting belong to them.
-    if (!gEverReady)
+    // A JP_init after a successful one keeps open jobs and the launcher:
+    // pages handed over or waiting belong to them.
+    if (gEverReady)
+        RestartJobIds();
+    else
         ResetJobState();
     gLog.SetLogFileName(kDebugLogFileName);
     gLog.SaveLastError(0);
@@ -118,7 +120,7 @@ int32_t InitLibraryOnce(const char* caller, const SetupPlatform& platform)
     ReadRegistryValueNames(cfgPath, platform.profile, names);
 
     FolderValues folders;
-    const FolderKeyResult key = ReadFolderValues(platform.registry, gSubKey, names, folders);
+    const FolderKeyResult key = ReadFolderValues(platform.registry, platform.files, gSubKey, names, folders);
     if (key == FolderKeyResult::NotOpened)
         return 0;
     int32_t result = key == FolderKeyResult::Closed ? 1 : 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "setup/file_system.h"
+#include "setup/folder_values.h"
 #include "setup/profile_reader.h"
 #include "setup/registry_reader.h"
 
@@ -143,6 +144,11 @@ public:
     bool TempFolder(char* buffer, size_t size) override
     {
         return temp.size() < size && std::memcpy(buffer, temp.c_str(), temp.size() + 1);
+    }
+    // The tests' log folder is a real folder of this machine.
+    bool IsAbsolutePath(const char* path) override
+    {
+        return IsAbsoluteWindowsPath(path) || path[0] == '/';
     }
 
 private:

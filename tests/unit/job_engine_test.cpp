@@ -257,7 +257,7 @@ TEST_F(JobLifecycle, IdsWhoseHandoffFilesStillWaitAreSkipped)
     const uint32_t first = Start();
     EXPECT_EQ(3u, first);
     EXPECT_TRUE(gJobIdTable.IsCurrentJob(first));
-    EXPECT_TRUE(fx.Logged("1000|  ID=1 skipped: files of a job with this id still wait"));
+    EXPECT_TRUE(fx.Logged("1000|  ID=1 skipped: a group of a job with this id still waits"));
     const uint32_t second = Start();
     EXPECT_EQ(5u, second);
     Send(first, {"a"});

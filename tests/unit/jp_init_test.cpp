@@ -162,27 +162,46 @@ TEST_P(MissingValueTest, ReadingStopsThereAndOnlyTheClosingLineIsWritten)
 
 INSTANTIATE_TEST_SUITE_P(EachValue, MissingValueTest, ::testing::Values(0, 1, 2, 3));
 
-TEST_F(JpInitTest, EmptyOrOverlongValueCountsAsUnreadable)
+// Only an absolute folder is used, in one form: a relative or rooted value
+// would put the settings, pages and launcher wherever the host runs.
+TEST_F(JpInitTest, OnlyAbsoluteFoldersAreReadAndTheyLoseTrailingSeparators)
 {
-    for (const std::string& bad : {std::string(), std::string(260, 's')}) {
-        m_registry.SetText(kKey, "Setting Path", bad);
+    const struct {
+        std::string value;
+        const char* kept;  // null: unreadable, and the values after it unread
+    } kCases[] = {
+        {"", nullptr},
+        {std::string(260, 's'), nullptr},
+        {"Kestro\\ini", nullptr},
+        {"\\Kestro\\ini", nullptr},
+        {"C:Kestro", nullptr},
+        {"\\\\", nullptr},
+        {"C:\\Kestro\\ini\\\\", "C:\\Kestro\\ini"},
+        {"c:/Kestro/ini/", "c:/Kestro/ini"},
+        {"C:\\", "C:\\"},
+        {"\\\\server\\share\\", "\\\\server\\share"},
+    };
+    for (const auto& c : kCases) {
+        m_registry.SetText(kKey, "Setting Path", c.value);
         m_registry.calls.clear();
         EXPECT_EQ(Init(), 1);
-        EXPECT_EQ(m_registry.calls, ReadsUpTo(2, bad.empty())) << bad.size();
-        EXPECT_STREQ(gIniDir, "");
+        EXPECT_EQ(m_registry.calls, c.kept ? ReadsUpTo(3, true) : ReadsUpTo(2, c.value.size() < 260))
+            << c.value;
+        EXPECT_STREQ(gIniDir, c.kept ? c.kept : "") << c.value;
+        EXPECT_STREQ(gDataDir, c.kept ? "C:\\Kestro\\sys" : "") << c.value;
     }
     // A value stored without terminator still fits when it leaves room for one.
-    m_registry.keys[kKey]["Setting Path"] = std::string(259, 'i');
-    m_registry.keys[kKey]["System Directory"] = std::string(260, 'd');
+    m_registry.keys[kKey]["Setting Path"] = "C:\\" + std::string(256, 'i');
+    m_registry.keys[kKey]["System Directory"] = "C:\\" + std::string(257, 'd');
     Init();
-    EXPECT_EQ(gIniDir, std::string(259, 'i'));
-    EXPECT_STREQ(gSettingFile, "");  // folder + "\KESTROst.ini" does not fit
+    EXPECT_EQ(gIniDir, "C:\\" + std::string(256, 'i'));
+    EXPECT_STREQ(gSettingFile, "");  // folder + "\\KESTROst.ini" does not fit
     EXPECT_STREQ(gDataDir, "");
 }
 
 // A second JP_init keeps what the first one's jobs still need: the open jobs,
-// their ids, the launcher, the pages they hold and the pages that waiting
-// hand-off files name. Everything else in the data folder goes.
+// the launcher, the pages they hold and the pages that waiting hand-off files
+// name. Everything else in the data folder goes, and ids start at 1 again.
 TEST_F(JpInitTest, SecondInitKeepsJobsLauncherAndWaitingPages)
 {
     ASSERT_EQ(Init(), 1);
@@ -205,7 +224,7 @@ TEST_F(JpInitTest, SecondInitKeepsJobsLauncherAndWaitingPages)
     EXPECT_EQ(gJobCnt.Count(), 1u);
     EXPECT_EQ(gbLuncherExist, 1);
     EXPECT_NE(FindJob(id), nullptr);
-    EXPECT_EQ(gJobIdTable.NextJobId(), id + 1);
+    EXPECT_EQ(gJobIdTable.NextJobId(), 1u);
 
     // A failed JP_init refuses the exports until one succeeds; the jobs stay.
     m_files.readable.clear();

@@ -48,7 +48,10 @@ public:
     bool RemoveFile(const char* path) override
     {
         ops.push_back("remove");
-        return undeletable.count(path) == 0 && files.erase(path) == 1;
+        if (undeletable.count(path) == 0 && files.erase(path) == 1)
+            return true;
+        copyError = 5;  // ERROR_ACCESS_DENIED
+        return false;
     }
     int32_t LastError() override { return copyError; }
 
@@ -67,17 +70,18 @@ const char kData[] = "C:\\KESTRO\\Data";
 class PageMoveTest : public ::testing::Test {
 protected:
     // Moves hostPath; a refusal's line goes to log, its code first.
-    bool Move(const std::string& hostPath)
+    bool Move(const std::string& hostPath, const char* dataDir = kDataDir)
     {
         newPath = hostPath;
         PageRefusal refusal;
-        if (MovePageFile(fs, kDataDir, hostPath, newPath, refusal))
+        if (MovePageFile(fs, dataDir, hostPath, newPath, refusal, &sourceKeptError))
             return true;
         log.push_back(std::to_string(refusal.errorCode) + " " + PageRefusalLine(refusal, hostPath));
         return false;
     }
 
     FakePageFiles fs;
+    int32_t sourceKeptError = -1;
     std::string newPath;
     std::vector<std::string> log;
 };
@@ -101,12 +105,22 @@ TEST_F(PageMoveTest, CopiesAndDeletesTheSourceWhenItCannotRename)
     EXPECT_EQ(fs.files, (std::map<std::string, std::string>{{newPath, "page one"}}));
     EXPECT_EQ(fs.ops, (std::vector<std::string>{"rename", "copy", "remove"}));
 
-    // A source that cannot be deleted stays; its copy waits in the data folder.
+    EXPECT_EQ(sourceKeptError, 0);
+
+    // A source that cannot be deleted stays, and the caller learns why; its
+    // copy waits in the data folder.
     fs.files["D:\\scan\\p2.bmp"] = "page two";
     fs.undeletable.insert("D:\\scan\\p2.bmp");
     ASSERT_TRUE(Move("D:\\scan\\p2.bmp"));
     EXPECT_EQ(fs.files["C:\\KESTRO\\Data\\p2.bmp"], "page two");
     EXPECT_EQ(fs.files.count("D:\\scan\\p2.bmp"), 1u);
+    EXPECT_EQ(sourceKeptError, 5);
+
+    // A drive's root as data directory gives one separator.
+    fs.copyError = 0;
+    fs.files["D:\\scan\\p3.bmp"] = "page three";
+    ASSERT_TRUE(Move("D:\\scan\\p3.bmp", "E:\\"));
+    EXPECT_EQ(newPath, "E:\\Data\\p3.bmp");
 }
 
 TEST_F(PageMoveTest, SourcesThatCannotBeMovedAreRefusedWithTheirCodeAndStay)
@@ -134,6 +148,13 @@ TEST_F(PageMoveTest, SourcesThatCannotBeMovedAreRefusedWithTheirCodeAndStay)
         EXPECT_FALSE(Move(c.path)) << c.path;
         EXPECT_EQ(newPath, c.path);
         EXPECT_EQ(log, std::vector<std::string>{c.line});
+    }
+    // Without a data folder nothing moves, not even to the drive's root.
+    for (const char* noFolder : {"", static_cast<const char*>(nullptr)}) {
+        log.clear();
+        EXPECT_FALSE(Move("C:\\scan\\ok.bmp", noFolder));
+        EXPECT_EQ(log, std::vector<std::string>{"3 <<Error>> page file not moved (no data folder "
+                                                "was read by JP_init): C:\\scan\\ok.bmp"});
     }
     // A copy that fails half-way gives the system's code; nothing is left.
     fs.canRename = false;

@@ -94,7 +94,7 @@ public:
     {
         events.push_back("delete handoff " + std::to_string(jobId) + ":" + std::to_string(page));
     }
-    bool HandoffFilesExist(uint32_t jobId) override { return idsWithFiles.count(jobId) != 0; }
+    bool PageListsWait(uint32_t jobId) override { return idsWithFiles.count(jobId) != 0; }
     bool CreateLauncher() override
     {
         events.push_back("create launcher");

@@ -121,14 +121,13 @@ void HostThread::SendPage(OpenJob& job)
     if (m_context.library.JP_SendData(job.id, path.c_str()) == 1) {
         m_context.ledger.PageAccepted(job.sequence);
         ++job.sentPages;
+        if (readOnly)
+            m_context.report.Count("read-only pages accepted");
         if (!Exists(path))
             return;
-        // A read-only page is copied, and its original cannot be deleted:
-        // the host keeps it, as it keeps any file it made read-only.
-        if (readOnly)
-            m_context.report.Count("read-only pages accepted, the original left with the host");
-        else
-            m_context.report.Violation("accepted page still in the host's folder: " + path);
+        // A read-only page moves like any other.
+        m_context.report.Violation("accepted page still in the host's folder: " + path);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         RemoveFile(path);
         return;
     }

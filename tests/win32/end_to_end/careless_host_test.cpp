@@ -88,12 +88,13 @@ TEST_F(CarelessHost, PagesThatCannotBeMovedAndIdsNotOpenAreRefusedAndStayWithThe
     EXPECT_TRUE(PathExists(longPath));
     EXPECT_TRUE(DataFiles().empty());
 
-    // A read-only page is accepted; its copy in the data folder is the
+    // A read-only page is moved like any other; in the data folder it is the
     // launcher's to delete. The job's first accepted page is its page 1.
     const std::string readOnly = HostPath("read-only.bmp");
     WriteWhole(readOnly, "read-only page");
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(m_sendData(id, readOnly.c_str()), 1);
+    EXPECT_FALSE(PathExists(readOnly));
     ASSERT_EQ(m_endJob(id), 1);
     const LauncherRecord record = Unload();
     EXPECT_EQ(Sequence(record), (Lines{"SUSPEND", "RESUME",
@@ -101,7 +102,6 @@ TEST_F(CarelessHost, PagesThatCannotBeMovedAndIdsNotOpenAreRefusedAndStayWithThe
                                        "SUSPEND", "DELETE"}));
     EXPECT_TRUE(DataFiles().empty());
     EXPECT_TRUE(TakeBoxes().empty());
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // A second JP_init while a job is open and its groups wait in the launcher:
@@ -144,7 +144,7 @@ TEST_F(CarelessHost, ReloadKeepsWaitingGroupsAndNeverReusesTheirNames)
     EXPECT_EQ(DataFiles(), Lines{"first.tif"});
     const int id = StartJob();
     EXPECT_EQ(id, 2);
-    EXPECT_TRUE(Logged(1000, "  ID=1 skipped: files of a job with this id still wait"));
+    EXPECT_TRUE(Logged(1000, "  ID=1 skipped: a group of a job with this id still waits"));
     ASSERT_TRUE(Send(id, "second.tif"));
     ASSERT_EQ(m_endJob(id), 1);
     EXPECT_EQ(ReadShared(HandoffPath(1, 1)), pageList);
@@ -153,6 +153,74 @@ TEST_F(CarelessHost, ReloadKeepsWaitingGroupsAndNeverReusesTheirNames)
     EXPECT_EQ(record.processes.size(), 2u);
     EXPECT_EQ(Sequence(record), (Lines{"PRINT 1,1: first.tif", "SUSPEND", "DELETE",
                                        "PRINT 2,1: second.tif", "SUSPEND", "DELETE"}));
+}
+
+// Every JP_init starts the ids at 1. A settings file left by a launcher that
+// printed everything is overwritten; open jobs that never handed a group
+// over take theirs along when the library is unloaded.
+TEST_F(CarelessHost, EveryInitStartsIdsAtOne)
+{
+    SetDoubleOption("KESTRO_DOUBLE_DELETE_PRINTED", "1");
+    LoadAndInit();
+    for (int expected : {1, 2}) {
+        ASSERT_EQ(StartJob(), expected);
+        ASSERT_TRUE(Send(expected, "page" + std::to_string(expected) + ".tif"));
+        ASSERT_EQ(m_endJob(expected), 1);
+    }
+    WaitForMessages(5);  // SUSPEND after each job's PRINT, the last one too
+    ASSERT_TRUE(PathExists(HandoffPath(1, 0)));
+    EXPECT_TRUE(ReleasedGroups().empty());
+    ASSERT_EQ(m_init("E2E host again"), 1);
+    ASSERT_EQ(StartJob(3), 1);
+    EXPECT_NE(ReadShared(HandoffPath(1, 0)).find("Copies=3"), std::string::npos);
+
+    // Unloaded with two jobs open that handed nothing over.
+    ASSERT_EQ(StartJob(), 2);
+    Unload();
+    EXPECT_FALSE(PathExists(HandoffPath(1, 0)));
+    EXPECT_FALSE(PathExists(HandoffPath(2, 0)));
+    LoadAndInit();
+    EXPECT_EQ(StartJob(), 1);
+}
+
+// Another host process of the same user shares the data folder: its JP_init
+// deletes what nobody holds, never a page this process still holds.
+TEST_F(CarelessHost, AnotherHostsInitLeavesThePagesThisOneHolds)
+{
+    PrintSettingsFile afterTheJob;
+    afterTheJob.printAfterReceivedAllData = 1;
+    WriteSettings(afterTheJob);
+    LoadAndInit();
+    const int id = StartJob();
+    ASSERT_TRUE(Send(id, "held1.tif"));
+    ASSERT_TRUE(Send(id, "held2.tif"));
+    WriteWhole(DataPath("stray.tif"), "left from before");
+    EXPECT_EQ(RunOtherHost("\"# another scanning program starts\""), 0u);
+    EXPECT_EQ(DataFiles(), (Lines{"held1.tif", "held2.tif"}));
+    ASSERT_EQ(m_endJob(id), 1);
+    EXPECT_EQ(Sequence(Unload()), (Lines{"PRINT " + std::to_string(id) + ",1: held1.tif held2.tif",
+                                         "SUSPEND", "DELETE"}));
+}
+
+// A data folder value that is not absolute counts as missing: the library
+// starts and prints, but refuses pages rather than put them somewhere else.
+TEST_F(CarelessHost, WithoutAnAbsoluteDataFolderPagesAreRefusedAndNothingIsMadeElsewhere)
+{
+    for (const char* value : {"Data", "\\KestroData"}) {
+        ASSERT_TRUE(SetRegistryValue("System Directory", value));
+        LoadAndInit();
+        const int id = StartJob();
+        const std::string page = HostPath("page.bmp");
+        WriteWhole(page, "the host's page");
+        EXPECT_EQ(m_sendData(id, page.c_str()), 0) << value;
+        EXPECT_EQ(ReadShared(page), "the host's page");
+        EXPECT_TRUE(Logged(3, "<<Error>> page file not moved (no data folder was read by JP_init): " +
+                                  page));
+        EXPECT_FALSE(PathExists(m_hostDir + "\\Data"));
+        EXPECT_FALSE(PathExists("\\KestroData"));
+        ASSERT_EQ(m_endJob(id), 1);
+        Unload();
+    }
 }
 
 // Aborted jobs whose pages never reached the launcher leave no settings

@@ -397,3 +397,23 @@ std::vector<std::string> EndToEndTest::FilesIn(const std::string& folder, bool f
 {
     return NamesIn(folder, foldersToo);
 }
+
+unsigned EndToEndTest::RunOtherHost(const std::string& commands) const
+{
+    const std::string program = ProgramFolder() + "\\sample_host.exe";
+    std::string commandLine = "\"" + program + "\" " + commands;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        m_hostDir.c_str(), &startup, &info))
+        return ~0u;
+    CloseHandle(info.hThread);
+    DWORD exitCode = ~0u;
+    if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(info.hProcess, &exitCode);
+    else
+        TerminateProcess(info.hProcess, ~0u);
+    CloseHandle(info.hProcess);
+    return exitCode;
+}

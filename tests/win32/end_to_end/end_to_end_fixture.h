@@ -88,6 +88,8 @@ protected:
     void WriteSettings(const PrintSettingsFile& settings);
     void SetDoubleOption(const char* name, const char* value) { m_environment->Set(name, value); }
     void UseDefaultPrinterOnPort(const char* name, const char* port);
+    // Changes one of the installation's registry values.
+    bool SetRegistryValue(const char* name, const std::string& text) { return m_key->SetString(name, text); }
 
     // The host's calls. LoadAndInit loads the library and calls JP_init;
     // Load only loads it and resolves the exports.
@@ -100,6 +102,10 @@ protected:
     // Frees the library, waits until the launcher took LM_DELETE and every
     // launcher has ended, and returns the complete record.
     LauncherRecord Unload();
+    // Runs another host process (the sample host) in the host's folder with
+    // these script commands and returns its exit code (~0u when it could not
+    // be run or did not end within a minute).
+    unsigned RunOtherHost(const std::string& commands) const;
 
     // What the launcher and the files show.
     LauncherRecord Record() const;

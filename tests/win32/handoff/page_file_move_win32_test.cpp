@@ -124,7 +124,9 @@ TEST_F(PageMoveWin32Test, LockedSourceIsCopiedOrLeftAsTheLockAllows)
     EXPECT_EQ(ReadWholeFile(exclusive), "exclusive page");
 }
 
-TEST_F(PageMoveWin32Test, ReadOnlySourceIsCopiedToAWritableFileAndStaysAsItCannotBeDeleted)
+// A read-only page leaves the host's folder like any other; in the data
+// folder it is writable, for the launcher and JP_init to delete.
+TEST_F(PageMoveWin32Test, ReadOnlySourceIsMovedToAWritableFile)
 {
     const std::string source = HostPage("readonly.bmp", "read-only page");
     ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -132,7 +134,7 @@ TEST_F(PageMoveWin32Test, ReadOnlySourceIsCopiedToAWritableFileAndStaysAsItCanno
     EXPECT_EQ(ReadWholeFile(m_newPath), "read-only page");
     EXPECT_EQ(GetFileAttributesA(m_newPath.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_TRUE(DeleteFileA(m_newPath.c_str()));
-    EXPECT_EQ(ReadWholeFile(source), "read-only page");
+    EXPECT_FALSE(FileExists(source));
 }
 
 // Z: is the Unix root in Wine; /dev/shm is another file system than the
@@ -151,10 +153,13 @@ TEST_F(PageMoveWin32Test, DataFolderOnAnotherVolumeIsReachedByCopying)
         GTEST_SKIP() << kOtherVolume << " is reached by a rename: not another volume";
     ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
 
+    // A read-only source is copied and then deleted all the same.
     const std::string source = HostPage("far.bmp", "far page");
+    ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(Move(source, otherDataDir.Path()));
     EXPECT_EQ(m_newPath, otherDataDir.Path() + "\\Data\\far.bmp");
     EXPECT_EQ(ReadWholeFile(m_newPath), "far page");
+    EXPECT_EQ(GetFileAttributesA(m_newPath.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_FALSE(FileExists(source));
 }
 

@@ -1,0 +1,54 @@
+#include "held_page_locks_win32.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <set>
+
+#include "scoped_handle_win32.h"
+#include "waiting_handoff_files.h"
+
+namespace {
+
+std::map<std::string, std::unique_ptr<ScopedHandle>>& Locks()
+{
+    static std::map<std::string, std::unique_ptr<ScopedHandle>> locks;
+    return locks;
+}
+
+}  // namespace
+
+void LockHeldPage(const std::string& path)
+{
+    try {
+        auto lock = std::make_unique<ScopedHandle>(
+            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (*lock)
+            Locks()[PathKey(path)] = std::move(lock);
+    } catch (...) {
+        // Out of memory: the page is held without its lock.
+    }
+}
+
+void UnlockPage(const std::string& path)
+{
+    try {
+        Locks().erase(PathKey(path));
+    } catch (...) {
+    }
+}
+
+void UnlockPagesNoLongerHeld(const std::vector<std::string>& held)
+{
+    try {
+        std::set<std::string> keys;
+        for (const std::string& path : held)
+            keys.insert(PathKey(path));
+        auto& locks = Locks();
+        for (auto it = locks.begin(); it != locks.end();)
+            it = keys.count(it->first) ? std::next(it) : locks.erase(it);
+    } catch (...) {
+    }
+}
