@@ -12,6 +12,7 @@
 #include "library_lock_win32.h"
 #include "setup/error_reporter.h"
 #include "setup/library_init.h"
+#include "setup/error_table.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ int Guarded(Operation operation, Refused refused) noexcept
         return operation() ? 1 : 0;
     } catch (...) {
         try {
-            ReportError(1, 0);
+            ReportError(kErrorSystem, 0);
         } catch (...) {
         }
         return 0;

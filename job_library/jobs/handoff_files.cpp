@@ -120,7 +120,7 @@ bool WriteJobSettingsFile(HandoffFileSystem& files, const char* tempDir, uint32_
         // The first key tells whether the file can be written at all; a
         // failure the system gives no reason for does not stop the job.
         if (&key == &keys[0] && !written && error != 0) {
-            files.ReportError(kErrorJobSettings, jobId);
+            files.ReportError(kErrorPrintSettings, jobId);
             return false;
         }
     }

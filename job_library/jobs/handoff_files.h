@@ -8,14 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "../setup/error_table.h"
 #include "handoff_file_system.h"
 #include "print_settings.h"
-
-// Error numbers of the hand-off writers.
-const int32_t kErrorJobSettings = 3;       // the settings file cannot be written
-const int32_t kErrorHandoffName = 32;      // a hand-off file name cannot be formed
-const int32_t kErrorHandoffOpen = 33;      // a hand-off file cannot be opened
-const int32_t kErrorHandoffWrite = 34;     // a line cannot be written
 
 // Writes text and a line end to the hand-off file of (jobId, page): the file
 // is opened (emptied first unless append), written and closed again. Line

@@ -12,6 +12,7 @@
 #include "log_text.h"
 #include "print_method.h"
 #include "print_out_policy.h"
+#include "../setup/error_table.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ bool MakeNextJobCurrent(uint32_t leftId, JobRecord** next)
         // the oldest job left follows.
         job = gJobTable.Head();
         if (!job) {
-            Report(1, nextId);
+            Report(kErrorSystem, nextId);
             return false;
         }
         gJobIdTable.SetCurrentJob(job->jobId);
@@ -126,74 +127,105 @@ uint32_t IssueJobId()
     return id;
 }
 
+// Undoes a JP_StartJob that fails: once the job is counted, the count; once
+// its id is issued, the whole job (TakeBackStartedJob). Nothing once the job
+// is opened, or after the engine was reset as a whole.
+class StartUndo {
+public:
+    StartUndo() = default;
+    StartUndo(const StartUndo&) = delete;
+    StartUndo& operator=(const StartUndo&) = delete;
+    ~StartUndo()
+    {
+        if (!m_counted || m_done)
+            return;
+        if (m_id != 0)
+            TakeBackStartedJob(m_id);
+        else
+            gJobCnt.Decrement();
+    }
+
+    void Counted() { m_counted = true; }
+    void Issued(uint32_t id) { m_id = id; }
+    void Done() { m_done = true; }
+
+private:
+    bool m_counted = false;
+    uint32_t m_id = 0;
+    bool m_done = false;
+};
+
+// The launcher is started for the first job, or told to resume. Without a
+// launcher the engine starts from nothing again.
+bool WakeLauncher()
+{
+    if (gbLuncherExist == 1) {
+        Log(0, kSeparatorLine);
+        Log(0, "==>Luncher : Resume MSG post");
+        Effects().PostToLauncher(0, 0, LM_RESUME);
+        return true;
+    }
+    gbLuncherExist = Effects().CreateLauncher() ? 1 : 0;
+    if (gbLuncherExist == 1)
+        return true;
+    gJobIdTable.ResetJobIds();
+    gJobCnt.Reset();
+    gJobTable.Clear();
+    return false;
+}
+
 bool StartJobSteps(uint32_t* idOut, uint32_t copies)
 {
     Log(0, "---{ JP_StartJob() was Called");
     if (!idOut) {
-        Report(1, 0);
+        Report(kErrorSystem, 0);
         return false;
     }
     *idOut = 0;
     if (!gJobCnt.IncrementWithLimit(gConfig.JobLimit)) {
-        Report(20, 0);
+        Report(kErrorJobLimit, 0);
         return false;
     }
+    StartUndo undo;
+    undo.Counted();
     if (copies == 0 || copies > gConfig.CopiesLimit) {
-        gJobCnt.Decrement();
-        Report(21, 0);
+        Report(kErrorCopies, 0);
         return false;
     }
     const int32_t printerError = Effects().CheckPrinter(gConfig.PrintOutCheckFlags);
     if (printerError != 0) {
-        gJobCnt.Decrement();
         Report(printerError, 0);
         return false;
     }
 
     const uint32_t id = IssueJobId();
     *idOut = id;
+    undo.Issued(id);
     Log(JobLogNumber(id), FormatLogText("  Copies:%d ID=%d was returned. gJobCnt:%d",
                                         static_cast<int>(copies), static_cast<int>(id),
                                         static_cast<int>(gJobCnt.Count())));
 
-    if (gJobCnt.Count() == 1) {
-        if (!CreateRecord(id, copies, true)) {
-            Report(18, 0);
-            TakeBackStartedJob(id);
-            return false;
-        }
+    const bool onlyJob = gJobCnt.Count() == 1;
+    if (!onlyJob && !gJobTable.Tail()) {
+        Report(kErrorSystem, 0);
+        return false;
+    }
+    if (!CreateRecord(id, copies, onlyJob)) {
+        Report(kErrorRecordNotCreated, 0);
+        return false;
+    }
+    if (onlyJob) {
         // The only job is the current one, also when ids before it were taken back.
         gJobIdTable.SetCurrentJob(id);
-        if (gbLuncherExist == 1) {
-            Log(0, kSeparatorLine);
-            Log(0, "==>Luncher : Resume MSG post");
-            Effects().PostToLauncher(0, 0, LM_RESUME);
-        } else {
-            gbLuncherExist = Effects().CreateLauncher() ? 1 : 0;
-            if (gbLuncherExist == 0) {
-                gJobIdTable.ResetJobIds();
-                gJobCnt.Reset();
-                gJobTable.Clear();
-                return false;
-            }
-        }
-    } else {
-        if (!gJobTable.Tail()) {
-            Report(1, 0);
-            TakeBackStartedJob(id);
-            return false;
-        }
-        if (!CreateRecord(id, copies, false)) {
-            Report(18, 0);
-            TakeBackStartedJob(id);
+        if (!WakeLauncher()) {
+            undo.Done();
             return false;
         }
     }
 
     JobRecord* job = FindJob(id);
     if (!job) {
-        Report(1, id);
-        TakeBackStartedJob(id);
+        Report(kErrorSystem, id);
         return false;
     }
     gConfig.PrintAfterReceivedAllData = Effects().ReadPrintAfterReceivedAllData();
@@ -202,20 +234,19 @@ bool StartJobSteps(uint32_t* idOut, uint32_t copies)
                            &job->printMethod)) {
         // Open for the moment so that the report shows its box; it closes the id.
         gJobIdTable.SetOpen(id, true);
-        Report(36, id);
-        TakeBackStartedJob(id);
+        Report(kErrorMethodUndecided, id);
         return false;
     }
     const PrintSettings* settings = job->GetpSetting();
     if (!settings)
-        Report(3, id);
+        Report(kErrorPrintSettings, id);
     if (!settings || !Effects().WriteJobSettingsFile(id, copies, *settings)) {
         Effects().DeleteHandoffFile(id, 0);
-        TakeBackStartedJob(id);
         return false;
     }
 
     gJobIdTable.SetOpen(id, true);
+    undo.Done();
     Log(1020, " OK JP_StartJob");
     return true;
 }
@@ -225,12 +256,12 @@ bool EndJobSteps(uint32_t id, bool checkOpen)
     Log(JobLogNumber(id), FormatLogText("---} JP_EndJob(%d):jobcnt=%d", static_cast<int>(id),
                                         CountAfterThisJob()));
     if (checkOpen && !gJobIdTable.IsOpen(id)) {
-        Report(15, id);
+        Report(kErrorIdNotOpen, id);
         return false;
     }
     JobRecord* job = FindJob(id);
     if (!job) {
-        Report(5, id);
+        Report(kErrorNoJobRecord, id);
         return false;
     }
     job->ended = true;
@@ -263,24 +294,24 @@ bool AcceptsPageFor(uint32_t id, const std::string& hostPath)
 {
     if (!gJobIdTable.IsOpen(id)) {
         LogSendData(id, hostPath);
-        Report(15, id);
+        Report(kErrorIdNotOpen, id);
         return false;
     }
     if (gbLuncherExist == 0) {
         LogSendData(id, hostPath);
-        Report(16, id);
+        Report(kErrorPageWithoutLauncher, id);
         EndIfStopped(id);
         return false;
     }
     JobRecord* job = FindJob(id);
     if (!job) {
         LogSendData(id, hostPath);
-        Report(5, id);
+        Report(kErrorNoJobRecord, id);
         return false;
     }
     if (job->receivedPages >= gConfig.PagesLimit) {
         LogSendData(id, hostPath);
-        Report(22, id);
+        Report(kErrorPagesLimit, id);
         EndJobSteps(id, false);
         return false;
     }
@@ -311,7 +342,7 @@ bool SendDataSteps(uint32_t id, const char* path)
 
     JobRecord* job = FindJob(id);  // found by AcceptsPageFor; the move changed no job
     if (!job) {
-        Report(5, id);
+        Report(kErrorNoJobRecord, id);
         return false;
     }
     const uint32_t page = ++job->receivedPages;
@@ -339,12 +370,12 @@ bool AbortJobSteps(uint32_t id)
     Log(JobLogNumber(id), FormatLogText("---} JP_AbortJob(%d):jobcnt=%d", static_cast<int>(id),
                                         CountAfterThisJob()));
     if (!gJobIdTable.IsOpen(id)) {
-        Report(15, id);
+        Report(kErrorIdNotOpen, id);
         return false;
     }
     JobRecord* job = FindJob(id);
     if (!job) {
-        Report(5, id);
+        Report(kErrorNoJobRecord, id);
         return false;
     }
     job->ended = true;
@@ -356,7 +387,7 @@ bool AbortJobSteps(uint32_t id)
             const std::string& path = job->dataTable.Entry(i - 1);
             const bool deleted = Effects().DeletePageFile(path);
             if (!deleted)
-                Report(37, id);
+                Report(kErrorHeldPageNotDeleted, id);
             Log(JobLogNumber(id, i),
                 FormatLogText(deleted ? "  File \"%s\" was Deleted without Print(AbortJob)"
                                       : "  File \"%s\" was NOT Deleted",
@@ -398,7 +429,7 @@ bool StartJob(uint32_t* idOut, uint32_t copies)
     try {
         return StartJobSteps(idOut, copies);
     } catch (...) {
-        ReportUnexpected(1, 0);
+        ReportUnexpected(kErrorSystem, 0);
         return false;
     }
 }
@@ -408,10 +439,10 @@ bool SendData(uint32_t id, const char* path)
     try {
         return SendDataSteps(id, path);
     } catch (const std::bad_alloc&) {
-        ReportUnexpected(4, id);
+        ReportUnexpected(kErrorPageNotStored, id);
         return false;
     } catch (...) {
-        ReportUnexpected(1, id);
+        ReportUnexpected(kErrorSystem, id);
         return false;
     }
 }
@@ -425,7 +456,7 @@ bool EndJob(uint32_t id)
     try {
         return EndJobSteps(id, true);
     } catch (...) {
-        ReportUnexpected(1, id);
+        ReportUnexpected(kErrorSystem, id);
         return false;
     }
 }
@@ -435,7 +466,7 @@ bool AbortJob(uint32_t id)
     try {
         return AbortJobSteps(id);
     } catch (...) {
-        ReportUnexpected(1, id);
+        ReportUnexpected(kErrorSystem, id);
         return false;
     }
 }
@@ -454,11 +485,11 @@ bool RemoveJob(uint32_t id)
 {
     JobRecord* job = FindJob(id);
     if (!job) {
-        Report(1, id);
+        Report(kErrorSystem, id);
         return false;
     }
     if (!gJobCnt.Decrement()) {
-        Report(2, id);
+        Report(kErrorJobCount, id);
         return false;
     }
     gJobIdTable.SetOpen(id, false);
@@ -478,11 +509,11 @@ bool AdvanceCurrentJob(uint32_t id)
         if (!PrintOutHoldedData(id)) {
             // What could not be handed over stays in the data folder; the job
             // leaves all the same, so the jobs behind it are not held for ever.
-            Report(52, id);
+            Report(kErrorNextJobNotCurrent, id);
             result = false;
         }
         if (!RemoveJob(id)) {
-            Report(52, id);
+            Report(kErrorNextJobNotCurrent, id);
             return false;
         }
         JobRecord* next = nullptr;
@@ -495,7 +526,7 @@ bool AdvanceCurrentJob(uint32_t id)
             continue;  // ended while it waited: out and removed at once
         if (PrintOutHoldedData(id))
             return result;
-        Report(52, id);
+        Report(kErrorNextJobNotCurrent, id);
         if (gJobIdTable.IsOpen(id))
             return false;
         // The error closed the new current job's id, so the host can no

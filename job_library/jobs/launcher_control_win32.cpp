@@ -15,6 +15,7 @@
 #include "log_text.h"
 #include "scoped_handle_win32.h"
 #include "temp_folder_win32.h"
+#include "../setup/error_table.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ bool RunLauncherProcess(const char* program, char* commandLine, const char* inst
     // and files any user may have put there.
     if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, installDir,
                         &startup, &info)) {
-        ReportError(40, 0);
+        ReportError(kErrorLauncherNotCreated, 0);
         return false;
     }
     ScopedHandle process(info.hProcess);
@@ -115,7 +116,7 @@ bool RunLauncherProcess(const char* program, char* commandLine, const char* inst
 
     if (WaitForInputIdle(process.get(), gConfig.ChildTimeOut) != 0) {
         EndLauncherProcess(process.get());
-        ReportError(41, 0);
+        ReportError(kErrorLauncherNotReady, 0);
         return false;
     }
     WriteLog(0, FormatLogText(" OK CreateProcess()  dwProcessId:%x, dwThreadId:%x, gbLuncherExist=%d",
@@ -130,7 +131,7 @@ bool RunLauncherProcess(const char* program, char* commandLine, const char* inst
         // Messages would have no target: the launcher counts as not started.
         WriteLog(0, "==>Luncher : KESTRO.EXE has no window");
         EndLauncherProcess(process.get());
-        ReportError(41, 0);
+        ReportError(kErrorLauncherNotReady, 0);
         return false;
     }
     gLauncher.window = window;
@@ -150,7 +151,7 @@ bool StartLauncher(const char* installDir, const char* configPath)
     // "\KESTRO.EXE" at the root of the current drive.
     if (!installDir || installDir[0] == '\0') {
         WriteLog(0, "==>Luncher : no installation folder was read by JP_init");
-        ReportError(40, 0);
+        ReportError(kErrorLauncherNotCreated, 0);
         return false;
     }
 
@@ -159,7 +160,7 @@ bool StartLauncher(const char* installDir, const char* configPath)
     if (!FormLauncherProgramPath(installDir, program) ||
         !FormLauncherCommandLine(installDir, configPath, commandLine)) {
         WriteLog(0, "==>Luncher : path of KESTRO.EXE or its command line is too long");
-        ReportError(17, 0);
+        ReportError(kErrorLauncherCommandLine, 0);
         return false;
     }
     WriteLog(0, FormatLogText("==>Luncher : Create Luncher  %s", commandLine).c_str());
@@ -246,7 +247,7 @@ bool PostWaitingGroupsAgain(const HandedOverGroup& pending)
                                   static_cast<int>(group.firstPage))
                         .c_str());
         if (!PostToLauncherWindow(LM_PRINT, group.jobId, group.firstPage)) {
-            ReportError(9, 0);
+            ReportError(kErrorPostFailed, 0);
             return false;
         }
     }
@@ -279,12 +280,12 @@ bool CreateLauncher(const char* installDir, const char* configPath) noexcept
 bool PostToLauncher(uint32_t wParam, uint32_t lParam, uint32_t message) noexcept
 {
     if (gbLuncherExist == 0) {
-        ReportError(10, 0);
+        ReportError(kErrorNoLauncherToPost, 0);
         return false;
     }
     if (PostAndRemember(message, wParam, lParam))
         return true;
-    ReportError(9, 0);
+    ReportError(kErrorPostFailed, 0);
 
     // A launcher that has ended (crashed, closed by the user) would take no
     // further page: start it again, hand it the groups it had not printed,
@@ -299,7 +300,7 @@ bool PostToLauncher(uint32_t wParam, uint32_t lParam, uint32_t message) noexcept
         return false;
     if (PostAndRemember(message, wParam, lParam))
         return true;
-    ReportError(9, 0);
+    ReportError(kErrorPostFailed, 0);
     return false;
 }
 

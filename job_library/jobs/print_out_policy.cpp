@@ -7,6 +7,7 @@
 #include "job_effects.h"
 #include "launcher_state.h"
 #include "log_text.h"
+#include "../setup/error_table.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ bool WritePageList(uint32_t jobId, uint32_t first, const std::vector<std::string
 {
     if (Effects().WritePageListFile(jobId, first, paths))
         return true;
-    Report(31, jobId);
+    Report(kErrorPageListNotWritten, jobId);
     Effects().DeleteHandoffFile(jobId, first);
     return false;
 }
@@ -39,7 +40,7 @@ bool WriteHeldGroup(uint32_t jobId, uint32_t first, const DataTable& table, size
             for (size_t i = 0; i < count; ++i)
                 paths.push_back(table.Entry(i));
         } catch (const std::bad_alloc&) {
-            error = 31;
+            error = kErrorPageListNotWritten;
         }
     }
     if (error != 0) {
@@ -73,7 +74,7 @@ bool PrintOutSingleArrival(uint32_t jobId, uint32_t page, const std::string& pat
     try {
         paths.push_back(path);
     } catch (const std::bad_alloc&) {
-        Report(31, jobId);
+        Report(kErrorPageListNotWritten, jobId);
         return false;
     }
     if (!WritePageList(jobId, page, paths))
@@ -84,7 +85,7 @@ bool PrintOutSingleArrival(uint32_t jobId, uint32_t page, const std::string& pat
 bool HoldForGroup(JobRecord& job, uint32_t page, const std::string& path)
 {
     const uint32_t groupSize = PagesPerGroup(job.printMethod);
-    const int32_t groupError = groupSize == 2 ? 50 : 51;
+    const int32_t groupError = groupSize == 2 ? kErrorPairNotHandedOver : kErrorFourNotHandedOver;
     if (!HoldPage(job.jobId, path)) {
         Report(groupError, job.jobId);
         return false;
@@ -137,7 +138,7 @@ bool HoldPage(uint32_t jobId, const std::string& path)
 {
     JobRecord* job = FindJob(jobId);
     if (!job) {
-        Report(1, jobId);
+        Report(kErrorSystem, jobId);
         return false;
     }
     bool stored = false;
@@ -147,11 +148,11 @@ bool HoldPage(uint32_t jobId, const std::string& path)
         stored = false;
     }
     if (!stored) {
-        Report(4, jobId);
+        Report(kErrorPageNotStored, jobId);
         return false;
     }
     if (job->HeldPages() > gConfig.PagesLimit) {
-        Report(22, jobId);
+        Report(kErrorPagesLimit, jobId);
         return false;
     }
     return true;
@@ -170,7 +171,7 @@ bool ApplyPrintMethod(JobRecord& job, uint32_t page, const std::string& path)
                            "     Printout after receive EndJob:Data Hold");
         return HoldPage(job.jobId, path);
     default:
-        Report(7, job.jobId);
+        Report(kErrorMethodOnPage, job.jobId);
         return false;
     }
 }
@@ -179,7 +180,7 @@ bool PrintOutAllHeld(uint32_t jobId)
 {
     JobRecord* job = FindJob(jobId);
     if (!job) {
-        Report(5, jobId);
+        Report(kErrorNoJobRecord, jobId);
         return false;
     }
     const uint32_t held = job->HeldPages();
@@ -197,7 +198,7 @@ bool PrintOutEachHeld(uint32_t jobId)
 {
     JobRecord* job = FindJob(jobId);
     if (!job) {
-        Report(5, jobId);
+        Report(kErrorNoJobRecord, jobId);
         return false;
     }
     uint32_t page = job->FirstHeldPage();
@@ -216,7 +217,7 @@ bool ResetDataTable(uint32_t jobId)
 {
     JobRecord* job = FindJob(jobId);
     if (!job) {
-        Report(5, jobId);
+        Report(kErrorNoJobRecord, jobId);
         return false;
     }
     job->dataTable.Clear();
@@ -227,7 +228,7 @@ bool PrintOutHoldedData(uint32_t jobId)
 {
     JobRecord* job = FindJob(jobId);
     if (!job) {
-        Report(5, jobId);
+        Report(kErrorNoJobRecord, jobId);
         return false;
     }
     if (job->HeldPages() == 0)
@@ -241,6 +242,6 @@ bool PrintOutHoldedData(uint32_t jobId)
         return PrintOutEachHeld(jobId);
     if (method == PRINT_PER_2_PAGES || method == PRINT_PER_4_PAGES)
         return PrintOutHeldGroups(*job);
-    Report(8, jobId);
+    Report(kErrorMethodOnPrintOut, jobId);
     return false;
 }

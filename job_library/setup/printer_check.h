@@ -5,14 +5,7 @@
 #include <cstdint>
 
 #include "config_record.h"
-
-// Error numbers the check hands to the error reporter.
-const int32_t kErrorPrinterBlockAlloc = 61;     // block for the printer data not allocated
-const int32_t kErrorNoDefaultPrinter = 66;      // the print dialog returned no default printer
-const int32_t kErrorPrinterNotOpened = 67;      // printer not opened, or its data size unknown
-const int32_t kErrorPrinterBlockLock = 68;      // block for the printer data not locked
-const int32_t kErrorPortIsFile = 70;            // the default printer prints into a file
-const int32_t kErrorPrinterNotAvailable = 71;   // data not read, or the spooler says not available
+#include "error_table.h"
 
 // The spooler's status value for a printer that is not available
 // (PRINTER_STATUS_NOT_AVAILABLE).
