@@ -1,6 +1,6 @@
 // Owner for memory the system allocated with LocalAlloc on the caller's
 // behalf (security descriptors and SID texts from the conversion
-// functions, argument lists from CommandLineToArgvW), freed with LocalFree.
+// functions), freed with LocalFree.
 #pragma once
 #include <windows.h>
 

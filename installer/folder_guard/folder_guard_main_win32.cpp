@@ -17,7 +17,6 @@
 // permissions.
 #include <windows.h>
 #include <sddl.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
@@ -202,17 +201,15 @@ int Remove(const std::vector<Place>& places, bool removeSettings)
     return kDone;
 }
 
-int Run()
+int Run(int count, wchar_t** arguments)
 {
-    int count = 0;
-    const LocalMemory<LPWSTR*> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
-    if (!arguments || count < 4) {
+    if (count < 4) {
         Say("usage: folder_guard secure BASE PRODUCT | remove BASE PRODUCT [settings]");
         return kWrongUse;
     }
-    const std::wstring command = arguments.Get()[1];
+    const std::wstring command = arguments[1];
     std::vector<Place> places;
-    if (!PlanPlaces(arguments.Get()[2], arguments.Get()[3], &places)) {
+    if (!PlanPlaces(arguments[2], arguments[3], &places)) {
         Say("folder_guard: PRODUCT must be a path of plain folder names below BASE.");
         return kWrongUse;
     }
@@ -220,18 +217,33 @@ int Run()
         return Secure(places);
     if (command == L"remove" && count == 4)
         return Remove(places, false);
-    if (command == L"remove" && count == 5 && std::wstring(arguments.Get()[4]) == L"settings")
+    if (command == L"remove" && count == 5 && std::wstring(arguments[4]) == L"settings")
         return Remove(places, true);
     Say("usage: folder_guard secure BASE PRODUCT | remove BASE PRODUCT [settings]");
     return kWrongUse;
 }
 
+// Only the system's folder may supply a DLL loaded from now on (the
+// program runs from a temporary folder). Looked up, as Windows 7 has it only
+// with an update.
+void LoadDllsOnlyFromTheSystem()
+{
+    typedef BOOL(WINAPI * SetDefaultDllDirectoriesCall)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto call = kernel ? reinterpret_cast<SetDefaultDllDirectoriesCall>(reinterpret_cast<void*>(
+                                   GetProcAddress(kernel, "SetDefaultDllDirectories")))
+                             : nullptr;
+    if (call)
+        call(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 }  // namespace
 
-int main()
+int wmain(int count, wchar_t** arguments)
 {
+    LoadDllsOnlyFromTheSystem();
     try {
-        return Run();
+        return Run(count, arguments);
     } catch (...) {
         Say("folder_guard: out of memory.");
         return kFailed;
