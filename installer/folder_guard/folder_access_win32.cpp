@@ -3,6 +3,8 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <utility>
+
 #include "win32_shared/local_memory_win32.h"
 
 namespace {
@@ -33,6 +35,26 @@ std::string AccountName(PSID sid)
 bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// Deletes the file open as itself in file unless it is a link or a folder;
+// a read-only file (any user may mark a shared file so) loses that first.
+bool DeleteOpenFile(HANDLE file)
+{
+    FILE_BASIC_INFO basic;
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ||
+        IsLink(basic.FileAttributes) || (basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) {
+        basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+        if (basic.FileAttributes == 0)
+            basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        if (!SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic))
+            return false;
+    }
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) !=
+           FALSE;
+}
 
 }  // namespace
 
@@ -113,8 +135,10 @@ DWORD SetFolderDacl(HANDLE folder, PSECURITY_DESCRIPTOR sd)
 {
     // SetSecurityInfo would also rewrite everything below the folder,
     // following whatever links a user may have left there: the kernel call
-    // changes this one object and keeps the descriptor's protection.
-    return SetKernelObjectSecurity(folder, DACL_SECURITY_INFORMATION, sd) ? 0 : GetLastError();
+    // changes this one object. The DACL is protected twice over: by the
+    // descriptor's "P" and by the flag.
+    const SECURITY_INFORMATION what = DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION;
+    return SetKernelObjectSecurity(folder, what, sd) ? 0 : GetLastError();
 }
 
 Deletions DeleteProgramFiles(const std::wstring& folder, ProgramFiles kind)
@@ -137,16 +161,11 @@ Deletions DeleteProgramFiles(const std::wstring& folder, ProgramFiles kind)
             result.skipped.push_back(name);
             continue;
         }
-        const FileHandle file(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kShareAll,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
-                                          nullptr));
-        BY_HANDLE_FILE_INFORMATION information;
-        FILE_DISPOSITION_INFO disposition = {TRUE};
-        if (file && GetFileInformationByHandle(file.Get(), &information) &&
-            !IsLink(information.dwFileAttributes) &&
-            !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition,
-                                       sizeof disposition))
+        const FileHandle file(CreateFileW(path.c_str(),
+                                          DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                          kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (file && DeleteOpenFile(file.Get()))
             result.deleted.push_back(name);
         else
             result.skipped.push_back(name);

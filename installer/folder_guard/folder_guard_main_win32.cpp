@@ -193,7 +193,7 @@ int Remove(const std::vector<Place>& places, bool removeSettings)
             for (const std::wstring& name : deletions.deleted)
                 Say("Deleted: " + place.label + "\\" + ToAnsi(name));
             for (const std::wstring& name : deletions.skipped)
-                Say("Left alone: " + place.label + "\\" + ToAnsi(name) + " is a link or in use.");
+                Say("Left alone: " + place.label + "\\" + ToAnsi(name) + " is a link or cannot be deleted.");
         }
         if (RemoveDirectoryW(place.path.c_str()))
             Say("Removed: " + place.label);

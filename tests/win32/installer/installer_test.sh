@@ -293,10 +293,13 @@ uninstall)
     run_setup
     check "Setup installs again without a host folder" [ $? -eq 0 ]
     check "... and leaves the settings there" [ -f "$settings_dir/devmode9.bin" ]
+    # Any user may mark a shared file read-only.
+    wine cmd /c attrib +r "$data_root_win\\Settings\\devmode9.bin" >/dev/null 2>&1
     timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS \
         >"$run/uninstall-output.txt" 2>&1 && timeout 120 wineserver -w
     check "the uninstaller with /REMOVESETTINGS ends" [ $? -eq 0 ]
-    check "it removes the settings and every data folder" no_path "$drive_c/ProgramData/TRVX"
+    check "it removes the settings (a read-only one too) and every data folder" \
+        no_path "$drive_c/ProgramData/TRVX"
     check "it removes the program folder" no_path "$drive_c/Program Files/TRVX"
     finish
     ;;
