@@ -86,35 +86,42 @@ bool PlanPlaces(const std::wstring& base, const std::wstring& product, std::vect
     return true;
 }
 
-// Says what is wrong with a place; false when nothing is.
-bool ReportUnsafe(const Place& place, const FolderLook& look, const std::string& user)
+// Says what is wrong with a place: kDone when nothing is, kUnsafeFolder
+// when it is not Setup's own, kFailed when it could not be examined.
+int ReportUnsafe(const Place& place, const FolderLook& look, const std::string& user)
 {
     if (look.error) {
         Say(place.label + " cannot be examined " + ErrorText(look.error) + ".");
-        return true;
+        return kFailed;
     }
     const FolderVerdict verdict = JudgeFolder(look.found, user);
     if (verdict == FolderVerdict::Missing || verdict == FolderVerdict::Trusted)
-        return false;
+        return kDone;
     Say(place.label + " " + RefusalReason(verdict, look.ownerName) + ".");
-    return true;
+    return kUnsafeFolder;
 }
 
-void AdviseOnRefusal()
+void AdviseOnRefusal(bool changedNothing)
 {
-    Say("Setup has changed nothing. Remove what is named above, or make it a folder of the "
-        "Administrators, then run Setup again.");
+    Say(std::string(changedNothing ? "Setup has changed nothing." : "Setup has stopped.") +
+        " Remove what is named above, or make it a folder of the Administrators, then run "
+        "Setup again.");
 }
 
 int Secure(const std::vector<Place>& places)
 {
     const std::string user = ProcessUserSid();
-    bool unsafe = false;
-    for (const Place& place : places)
-        unsafe |= ReportUnsafe(place, LookAtFolder(place.path), user);
-    if (unsafe) {
-        AdviseOnRefusal();
-        return kUnsafeFolder;
+    int worst = kDone;
+    for (const Place& place : places) {
+        // Every place is named; a folder that is not Setup's own decides the exit code.
+        const int found = ReportUnsafe(place, LookAtFolder(place.path), user);
+        if (found == kUnsafeFolder || (found == kFailed && worst == kDone))
+            worst = found;
+    }
+    if (worst != kDone) {
+        if (worst == kUnsafeFolder)
+            AdviseOnRefusal(true);
+        return worst;
     }
     // Parents first: once a product folder has its permissions no user can
     // replace what lies below it while Setup works there.
@@ -135,12 +142,15 @@ int Secure(const std::vector<Place>& places)
             return kFailed;
         }
         // It exists: look again through the handle the permissions are set
-        // through, so that what was examined is what changes.
+        // through, so that what was examined is what changes. (Only a user
+        // racing Setup can make this look differ from the first.)
         FileHandle folder;
         const FolderLook look = LookAtFolder(place.path, place.secured ? WRITE_DAC : 0, &folder);
-        if (ReportUnsafe(place, look, user)) {
-            AdviseOnRefusal();
-            return look.error ? kFailed : kUnsafeFolder;
+        const int found = ReportUnsafe(place, look, user);
+        if (found != kDone) {
+            if (found == kUnsafeFolder)
+                AdviseOnRefusal(false);
+            return found;
         }
         if (!place.secured) {
             Say("Kept: " + place.label);
