@@ -11,7 +11,9 @@
 
 ; Folders a normal user writes to: the debug logs, the print settings
 ; ("KESTROst.ini" and the device-mode files) and the folder holding "Data",
-; where the library keeps the pages waiting to be printed.
+; where the library keeps the pages waiting to be printed. folder_guard.exe
+; creates them with their permissions (folder_guard/secured_folders.cpp
+; names the same sub-folders).
 !define DATA_ROOT "$APPDATA\${PUBLISHER}\${PRODUCT}"
 !define LOG_FOLDER "${DATA_ROOT}\Logs"
 !define SETTINGS_FOLDER "${DATA_ROOT}\Settings"

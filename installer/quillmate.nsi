@@ -8,15 +8,18 @@
 ;
 ; Built by the installer target (installer/CMakeLists.txt):
 ;   makensis -DPRODUCT_VERSION=a.b.c.d -DJOBPORT_DLL=... -DLAUNCHER_EXE=...
-;            -DTESSARY_EXE=... -DTESSARY_CFG=... -DKESTRO_CFG=... -DOUTFILE=...
-;            quillmate.nsi
+;            -DTESSARY_EXE=... -DTESSARY_CFG=... -DKESTRO_CFG=...
+;            -DFOLDER_GUARD_EXE=... -DOUTFILE=... quillmate.nsi
 ;
 ; Command line of the setup program:
 ;   /S              silent: no pages, no questions
 ;   /HOSTDIR=FOLDER the scanning program's folder ("/HOSTDIR=" for none)
 ;   /D=FOLDER       the program folder (last, without quotes)
 ; Exit code 0 when installed; 2 when it stopped, having changed nothing,
-; because a running program held a file.
+; because a running program held a file; 3 when it stopped, having changed
+; nothing, because a folder it keeps under the common application data
+; folder is a link or not an administrators' folder; 4 when such a folder
+; could not be created or given its permissions.
 
 Unicode true
 
@@ -31,6 +34,7 @@ Unicode true
 !insertmacro REQUIRE TESSARY_EXE
 !insertmacro REQUIRE TESSARY_CFG
 !insertmacro REQUIRE KESTRO_CFG
+!insertmacro REQUIRE FOLDER_GUARD_EXE
 !insertmacro REQUIRE OUTFILE
 
 !include MUI2.nsh
@@ -85,6 +89,8 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_FINISHPAGE_TEXT "$FinishText"
 !insertmacro MUI_PAGE_FINISH
 
+; Packs folder_guard.exe: after the compressor is set.
+!include "data_folders.nsh"
 !include "uninstaller.nsh"
 
 !insertmacro MUI_LANGUAGE "English"
@@ -103,8 +109,10 @@ Section "-Programs"
     ${If} $PreviousHostDir == $HostDir
         StrCpy $PreviousHostDir ""
     ${EndIf}
-    ; Nothing is written before every file to be replaced is free.
+    ; Nothing is written before every file to be replaced is free and the
+    ; data folders are Setup's own.
     Call WaitUntilProgramFilesAreFree
+    Call SecureDataFolders
 
     SetOutPath "$INSTDIR"
     File "/oname=jobport.dll" "${JOBPORT_DLL}"
@@ -129,17 +137,8 @@ Section "-Programs"
     ${EndIf}
 SectionEnd
 
-Section "-Folders and registry values"
-    ; Users write logs, settings and pages here: let every user change them.
-    CreateDirectory "${DATA_ROOT}"
-    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "${DATA_ROOT}" /grant *S-1-5-32-545:(OI)(CI)M'
-    Pop $0
-    ${If} $0 != 0
-        DetailPrint "Users could not be given the right to change ${DATA_ROOT} ($0)."
-    ${EndIf}
-    CreateDirectory "${LOG_FOLDER}"
-    CreateDirectory "${SETTINGS_FOLDER}"
-    CreateDirectory "${SYSTEM_FOLDER}\Data"
+Section "-Registry values"
+    ; The folders they name exist since SecureDataFolders.
     Call WriteFolderValues
 SectionEnd
 

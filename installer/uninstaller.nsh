@@ -3,10 +3,15 @@
 ; installed programs. The user's print settings ("KESTROst.ini" and the
 ; device-mode files) stay unless the user ticks "Stored print settings" or
 ; passes /REMOVESETTINGS. Pages still waiting in the data folder stay too.
+; In the data folders it deletes only the files the programs create there,
+; never through a link (data_folders.nsh).
 
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include Sections.nsh
+
+; "settings" when the stored print settings go too, for un.RemoveDataFolders.
+Var RemoveSettings
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
@@ -35,24 +40,17 @@ Section "-un.Programs"
     Delete "${SHORTCUT}"
     RMDir "${SHORTCUT_FOLDER}"
 
-    Delete "${LOG_FOLDER}\*.log"
-    RMDir "${LOG_FOLDER}"
-    RMDir "${SYSTEM_FOLDER}\Data"
-    RMDir "${SYSTEM_FOLDER}"
-
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    StrCpy $RemoveSettings ""
 SectionEnd
 
 Section /o "un.Stored print settings" RemoveStoredSettings
-    Delete "${SETTINGS_FOLDER}\KESTROst.ini"
-    Delete "${SETTINGS_FOLDER}\devmode*.bin"
-    Delete "${SETTINGS_FOLDER}\devname*.bin"
-    RMDir "${SETTINGS_FOLDER}"
+    StrCpy $RemoveSettings "settings"
 SectionEnd
 
-Section "-un.Empty folders"
-    RMDir "${DATA_ROOT}"
-    RMDir "$APPDATA\${PUBLISHER}"
+Section "-un.Data folders"
+    Push $RemoveSettings
+    Call un.RemoveDataFolders
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN

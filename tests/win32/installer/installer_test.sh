@@ -14,18 +14,27 @@
 #               replaces the programs and keeps the user's settings
 #   uninstall   removes programs, copies, shortcut and registry entries,
 #               keeps the settings; /REMOVESETTINGS removes them too
+#   unsafe_folders  a link, or a folder of another owner, where Setup keeps
+#               a data folder stops Setup with nothing changed; the
+#               uninstaller deletes nothing through a link
 #   prefix_end  ends the prefix's wineserver
 #
 #   installer_test.sh STAGE RUN INSTALLER VERSION JOBPORT_DLL SAMPLE_HOST
-#                     DIALOG_DRIVER WINE_PRINTERS
+#                     DIALOG_DRIVER WINE_PRINTERS FOLDER_GUARD
+#
+# Wine keeps no DACL, but it turns the one Setup sets into Unix mode bits:
+# a data folder Setup has given its permissions grants others nothing
+# (mode ..0), where a folder made with inherited permissions is 755. Which
+# user may do what in each folder is tested natively, from the SDDL text
+# (tests/unit/secured_folders_test.cpp).
 #
 # Needs DISPLAY (scripts/run-wine-tests.sh runs under xvfb-run). Prints
 # each check; exit code 1 when one failed.
 set -uo pipefail
-[ $# -eq 8 ] || { echo "usage: $0 STAGE RUN INSTALLER VERSION JOBPORT_DLL SAMPLE_HOST" \
-                       "DIALOG_DRIVER WINE_PRINTERS" >&2; exit 2; }
+[ $# -eq 9 ] || { echo "usage: $0 STAGE RUN INSTALLER VERSION JOBPORT_DLL SAMPLE_HOST" \
+                       "DIALOG_DRIVER WINE_PRINTERS FOLDER_GUARD" >&2; exit 2; }
 stage=$1 run=$2 installer=$3 version=$4 built_dll=$5 sample_host=$6 dialog_driver=$7
-wine_printers=$8
+wine_printers=$8 folder_guard=$9
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
 
 export WINEPREFIX=$run/prefix
@@ -40,6 +49,8 @@ program_dir_win='C:\Program Files\TRVX\Quillmate'
 data_root="$drive_c/ProgramData/TRVX/Quillmate"
 data_root_win='C:\ProgramData\TRVX\Quillmate'
 settings_dir=$data_root/Settings
+# The folders Setup gives permissions of their own, below $data_root.
+secured_folders=("" System System/Data "System/Data/Not printed" Settings Logs)
 shortcut_dir="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillmate"
 library_key='HKLM\SOFTWARE\TRVX\Corvane-Suite\Quillmate'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmate'
@@ -73,6 +84,14 @@ registry_key() {
     return "${PIPESTATUS[0]}"
 }
 no_registry_key() { ! wine reg query "$1" >/dev/null 2>&1; }
+# Wine's image of a DACL Setup set: others get nothing.
+others_get_nothing() { [ -d "$1" ] && [ "$(($(stat -c '0%a' "$1") & 7))" -eq 0 ]; }
+mode_and_owner() { stat -c '%a %U' "$1"; }
+# Nothing of the product was installed.
+nothing_installed() {
+    no_path "$drive_c/Program Files/TRVX" && no_registry_key "$library_key" &&
+        no_registry_key "$uninstall_key" && no_path "$shortcut_dir"
+}
 has_line() { grep -qxF -- "$2" <<<"$1"; }
 # FileVersion of a binary's version resource, "1, 0, 3, 0" read as "1.0.3.0".
 file_version() {
@@ -128,8 +147,9 @@ install)
         check "$binary has version $version" [ "$(file_version "$program_dir/$binary")" = "$version" ]
     done
     check "the installer has version $version" [ "$(file_version "$installer")" = "$version" ]
-    for folder in Logs Settings System/Data; do
-        check "the data folders hold $folder" [ -d "$data_root/$folder" ]
+    for folder in "${secured_folders[@]}"; do
+        check "Setup gave the data folder ${folder:-Quillmate} its permissions" \
+            others_get_nothing "$data_root/$folder"
     done
 
     values=$(registry_key "$library_key")
@@ -192,7 +212,7 @@ print)
         grep -q "position 7, .*size 1, .*frame 1" <<<"$launcher_log"
     check "the library's debug log is in the installed log folder" [ -s "$data_root/Logs/KESTROd.LOG" ]
     check "the printed pages are gone from the data folder" \
-        [ -z "$(ls -A "$data_root/System/Data" 2>/dev/null)" ]
+        [ -z "$(find "$data_root/System/Data" -type f 2>/dev/null)" ]
     sheet=$(grep -m 1 -o 'PageSize\[[0-9.]* [0-9.]*\]' "$printed" 2>/dev/null | tr -d 'PageSize[]')
     boxes=$(gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox "$printed" 2>&1 |
             sed -n 's/^%%HiResBoundingBox: //p')
@@ -220,6 +240,8 @@ upgrade)
     cp "$settings_dir/KESTROst.ini" "$run/KESTROst.ini.before"
     printf 'device mode' >"$settings_dir/devmode9.bin"
     printf 'device names' >"$settings_dir/devname9.bin"
+    # Folders as an earlier Setup left them: with the permissions they inherited.
+    for folder in "${secured_folders[@]}"; do chmod 755 "$data_root/$folder"; done
 
     open_settings_program
     check "Tessary.exe runs and holds its file" [ $? -eq 0 ]
@@ -242,6 +264,10 @@ upgrade)
     check "... and their device names" grep -qx 'device names' "$settings_dir/devname9.bin"
     check "the host folder is still remembered" \
         has_line "$(registry_key "$uninstall_key")" "HostFolder=$(windows_path "$host_dir")"
+    for folder in "${secured_folders[@]}"; do
+        check "the upgrade gave the existing ${folder:-Quillmate} its permissions" \
+            others_get_nothing "$data_root/$folder"
+    done
     finish
     ;;
 
@@ -267,11 +293,76 @@ uninstall)
     run_setup
     check "Setup installs again without a host folder" [ $? -eq 0 ]
     check "... and leaves the settings there" [ -f "$settings_dir/devmode9.bin" ]
+    # Any user may mark a shared file read-only.
+    wine cmd /c attrib +r "$data_root_win\\Settings\\devmode9.bin" >/dev/null 2>&1
     timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS \
         >"$run/uninstall-output.txt" 2>&1 && timeout 120 wineserver -w
     check "the uninstaller with /REMOVESETTINGS ends" [ $? -eq 0 ]
-    check "it removes the settings and every data folder" no_path "$drive_c/ProgramData/TRVX"
+    check "it removes the settings (a read-only one too) and every data folder" \
+        no_path "$drive_c/ProgramData/TRVX"
     check "it removes the program folder" no_path "$drive_c/Program Files/TRVX"
+    finish
+    ;;
+
+unsafe_folders)
+    # Starts from no installation (this stage may run without the uninstall stage).
+    if [ -f "$program_dir/Uninstall.exe" ]; then
+        timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1
+        timeout 120 wineserver -w
+    fi
+    rm -rf "$drive_c/ProgramData/TRVX" "$run/elsewhere"
+    mkdir -p "$drive_c/ProgramData/TRVX" "$run/elsewhere"
+    printf 'kept' >"$run/elsewhere/precious.txt"
+    # A link where the product's folder belongs (Wine shows a symbolic link
+    # to a folder as a reparse point, as Windows shows a junction).
+    ln -s "$run/elsewhere" "$data_root"
+    run_setup
+    check "Setup stops (exit code 3) at a link in place of $data_root_win" [ $? -eq 3 ]
+    check "... having installed nothing" nothing_installed
+    check "... and written nothing where the link leads" \
+        [ "$(ls -A "$run/elsewhere")" = precious.txt ]
+    check "... nor changed its permissions" [ "$(stat -c %a "$run/elsewhere")" = 755 ]
+    said=$(wine "$folder_guard" secure 'C:\ProgramData' 'TRVX\Quillmate' | tr -d '\r')
+    check "the text Setup shows names the link" \
+        grep -qxF "$data_root_win is a link to another place (a junction or a symbolic link), not a folder of its own." <<<"$said"
+    rm "$data_root"
+
+    # The publisher's folder made by another user (Wine names an owner
+    # other than the Unix user running it ANONYMOUS LOGON).
+    if [ "$(id -u)" -eq 0 ]; then
+        mkdir -p "$data_root/Logs"
+        chown -R nobody "$drive_c/ProgramData/TRVX"
+        before=$(mode_and_owner "$drive_c/ProgramData/TRVX")
+        run_setup
+        check "Setup stops (exit code 3) at a folder of another owner" [ $? -eq 3 ]
+        check "... having installed nothing" nothing_installed
+        check "... and left that folder as it was" \
+            [ "$(mode_and_owner "$drive_c/ProgramData/TRVX")" = "$before" ]
+        check "... with its contents" [ "$(find "$drive_c/ProgramData/TRVX" | wc -l)" -eq 3 ]
+        rm -rf "$drive_c/ProgramData/TRVX"
+    else
+        echo "skipped: a folder of another owner (chown needs root)"
+    fi
+
+    # Logs that are a link by the time the uninstaller runs: it deletes
+    # nothing where the link leads and leaves the link.
+    run_setup
+    check "Setup installs in a clean place" [ $? -eq 0 ]
+    rmdir "$data_root/Logs" 2>/dev/null || rm -rf "$data_root/Logs"
+    mkdir -p "$run/elsewhere-logs"
+    printf 'kept' >"$run/elsewhere-logs/KESTROd.LOG"
+    printf 'kept' >"$run/elsewhere-logs/KESTROe.log"
+    ln -s "$run/elsewhere-logs" "$data_root/Logs"
+    timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS \
+        >"$run/uninstall-output.txt" 2>&1 && timeout 120 wineserver -w
+    check "the uninstaller ends" [ $? -eq 0 ]
+    check "it removes the programs" no_path "$program_dir"
+    for log in KESTROd.LOG KESTROe.log; do
+        check "it deletes no $log where the link leads" [ -f "$run/elsewhere-logs/$log" ]
+    done
+    check "it leaves the link" [ -L "$data_root/Logs" ]
+    check "it removes the data folders that are its own" no_path "$data_root/System"
+    rm -rf "$drive_c/ProgramData/TRVX"
     finish
     ;;
 
