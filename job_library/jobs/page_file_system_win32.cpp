@@ -2,9 +2,24 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include "scoped_handle_win32.h"
 
 namespace {
+
+// A renamed file keeps the permissions it had in the host's folder. In the
+// data folder it takes the folder's inherited ones instead, which keep each
+// user's pages to that user; a file the owner cannot change keeps its own.
+void TakeFolderPermissions(const char* path)
+{
+    ACL empty;
+    if (!InitializeAcl(&empty, sizeof empty, ACL_REVISION))
+        return;
+    SetNamedSecurityInfoA(const_cast<char*>(path), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION,
+                          nullptr, nullptr, &empty, nullptr);
+}
 
 class WindowsPageFileSystem : public PageFileSystem {
 public:
@@ -45,6 +60,7 @@ public:
         // without MOVEFILE_REPLACE_EXISTING it never replaces a waiting page.
         if (!Succeeded(MoveFileExA(from, to, 0)))
             return false;
+        TakeFolderPermissions(to);
         // A read-only page moves like any other; in the data folder it must
         // be the launcher's and JP_init's to delete.
         if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
