@@ -77,12 +77,26 @@ show_controls() {
 }
 
 # screenshot PNG: the dialog's window, cut from a picture of the display.
+# The dialog may still be painting its controls when it shows, so pictures
+# are taken until two in a row are the same (at most 50).
 screenshot() {
-    local process control left top width height
+    local process control left top width height attempt
+    local picture=$demo/screenshot.ppm previous=$demo/screenshot-previous.ppm
     read -r process control left top width height <"$demo/settings-window.txt" || return 1
-    xwd -root -silent -display "$DISPLAY" |
-        convert xwd:- -crop "${width}x${height}+${left}+${top}" +repage "$1" 2>/dev/null &&
-        echo "  screenshot: $(short "$1")"
+    rm -f "$previous"
+    for ((attempt = 1; attempt <= 50; attempt++)); do
+        xwd -root -silent -display "$DISPLAY" |
+            convert xwd:- -crop "${width}x${height}+${left}+${top}" +repage "ppm:$picture" \
+                2>/dev/null || return 1
+        if [ -f "$previous" ] && cmp -s "$picture" "$previous"; then
+            rm -f "$previous"
+            convert "$picture" "$1" && rm -f "$picture" &&
+                echo "  screenshot: $(short "$1")"
+            return
+        fi
+        mv "$picture" "$previous" || return 1
+    done
+    return 1
 }
 
 # describe_devmode FILE: the printer, paper and orientation of a stored device mode.
