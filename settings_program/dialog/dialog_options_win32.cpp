@@ -6,8 +6,15 @@
 #include "dialog/option_rules.h"
 #include "dialog/preview_choice.h"
 #include "dialog/preview_ids.h"
+#include "dialog/scaled_pictures_win32.h"
 #include "dialog/tessary_dlg_win32.h"
 #include "resources/dialog_ids.h"
+
+#include "copy_icon_art.h"
+#include "preview_art.h"
+
+using resource_art::kCopyIconSize;
+using resource_art::kPreviewSize;
 
 namespace {
 
@@ -78,12 +85,60 @@ void CTessaryDlg::LoadPreviewBitmaps()
     }
 }
 
+HBITMAP CTessaryDlg::PreviewBitmapAtScale(int previewIndex)
+{
+    if (m_scale.IsUnscaled())
+        return PreviewBitmaps[previewIndex];
+    HBITMAP& drawn = m_scaledPreviews[previewIndex];
+    if (!drawn)
+        drawn = DrawPreviewBitmap(previewIndex, ScaledPictureSize(kPreviewSize, m_scale));
+    return drawn ? drawn : PreviewBitmaps[previewIndex];
+}
+
+void CTessaryDlg::ShowScaledCopyOrderIcons()
+{
+    if (m_scale.IsUnscaled())
+        return;
+    // A second opening (after a failed save) draws them for its new window.
+    for (HICON icon : m_scaledIcons)
+        DestroyIcon(icon);
+    m_scaledIcons.clear();
+    const int size = ScaledPictureSize(kCopyIconSize, m_scale);
+    const struct {
+        int controlId;
+        int iconId;
+    } icons[] = {{IDC_UNSORTED_PAGE1, kIconUnsortedFirst}, {IDC_UNSORTED_PAGE2, kIconUnsortedSecond},
+                 {IDC_UNSORTED_PAGE3, kIconUnsortedThird}, {IDC_SORTED_SET1, kIconSortedFirst},
+                 {IDC_SORTED_SET2, kIconSortedSecond}};
+    for (const auto& entry : icons) {
+        const HICON icon = DrawCopyOrderIcon(entry.iconId, size);
+        if (!icon)
+            continue;  // the resource's icon stays
+        m_scaledIcons.push_back(icon);
+        // The control takes the icon's size; the previous icon is the
+        // system's shared copy of the resource.
+        Control(entry.controlId).Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
+    }
+}
+
+void CTessaryDlg::DeleteScaledPictures()
+{
+    for (HBITMAP& bitmap : m_scaledPreviews) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+    for (HICON icon : m_scaledIcons)
+        DestroyIcon(icon);
+    m_scaledIcons.clear();
+}
+
 void CTessaryDlg::UpdatePreview()
 {
     const PreviewState state = ComputePreviewState(ReadOptions());
     if (state.previewIndex != kNoPreview) {
         Control(IDC_PREVIEW).Send(STM_SETIMAGE, IMAGE_BITMAP,
-                                  reinterpret_cast<LPARAM>(PreviewBitmaps[state.previewIndex]));
+                                  reinterpret_cast<LPARAM>(PreviewBitmapAtScale(state.previewIndex)));
         if (state.checkAutoRotate)
             Control(IDC_AUTO_ROTATE).SetCheck(true);
         Control(IDC_AUTO_ROTATE).Enable(state.enableAutoRotate);
