@@ -88,6 +88,7 @@ BOOL CTessaryDlg::OnInitDialog()
                  reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
     LoadPreviewBitmaps();
     ShowScaledCopyOrderIcons();
+    NameCopyOrderIcons();
     DisposeCtl();
     if (m_reopening)
         ShowOptions(m_chosen);

@@ -50,6 +50,9 @@ private:
     // at 100 %, else drawn once when first shown (the resource when that fails).
     HBITMAP PreviewBitmapAtScale(int previewIndex);
     void DeleteScaledPictures();
+    // Names a screen reader speaks for the copy-order icons and the preview.
+    void NameCopyOrderIcons();
+    void NamePreview(HBITMAP shown, const DialogOptions& options);
     void DisposeCtl();
     void LoadDialogSettings();
     // The options shown now, and putting options back into the controls.
