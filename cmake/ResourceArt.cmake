@@ -12,7 +12,9 @@
 # The generator runs on the build machine. In a native build it is an
 # ordinary target (resource_art, its drawing code in resource_art_lib for
 # the unit tests); in a cross build it is built by the host's default
-# compiler as a separate project (tools/resource_art/CMakeLists.txt).
+# compiler as a separate project (tools/resource_art/CMakeLists.txt). The
+# drawing code is the settings program's own (settings_program/pictures),
+# which draws the same pictures at other display scales at run time.
 
 set(RESOURCE_ART_DIR ${CMAKE_BINARY_DIR}/resource_art)
 set(RESOURCE_ART_SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/resource_art)
@@ -25,6 +27,8 @@ if(NOT CMAKE_CROSSCOMPILING)
     add_library(resource_art_lib STATIC ${_resource_art_sources})
     target_include_directories(resource_art_lib PUBLIC
         ${RESOURCE_ART_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/settings_program)
+    # The drawing itself lives with the settings program (settings_program/pictures).
+    target_link_libraries(resource_art_lib PUBLIC tessary_pictures)
     add_executable(resource_art ${RESOURCE_ART_SOURCE_DIR}/main.cpp)
     target_link_libraries(resource_art PRIVATE resource_art_lib)
     # Not in the build folder's root (its name is taken by the output

@@ -8,7 +8,8 @@ packages=(cmake make g++ libgtest-dev googletest
           g++-mingw-w64-i686 mingw-w64-i686-dev
           wine wine32:i386 wine64 xvfb xauth ghostscript
           x11-apps imagemagick fonts-wine nsis
-          locales)  # ja_JP locale sources: the code page 932 test builds it
+          locales  # ja_JP locale sources: the code page 932 tests build it
+          fonts-ipafont-gothic)  # Japanese glyphs for the Japanese dialog under Wine
 packages+=("$@")
 
 missing=()

@@ -1,13 +1,23 @@
 // The settings dialog's layout options on the real controls: reading and
 // showing them, the preview that follows them, the click rules, and their
 // loading from and saving to the print settings file.
+#include <string>
+
 #include "app/tessary_app_win32.h"
 #include "dialog/dialog_settings.h"
 #include "dialog/option_rules.h"
+#include "dialog/picture_names.h"
 #include "dialog/preview_choice.h"
 #include "dialog/preview_ids.h"
+#include "dialog/scaled_pictures_win32.h"
 #include "dialog/tessary_dlg_win32.h"
 #include "resources/dialog_ids.h"
+
+#include "copy_icon_art.h"
+#include "preview_art.h"
+
+using resource_art::kCopyIconSize;
+using resource_art::kPreviewSize;
 
 namespace {
 
@@ -78,12 +88,124 @@ void CTessaryDlg::LoadPreviewBitmaps()
     }
 }
 
+HBITMAP CTessaryDlg::PreviewBitmapAtScale(int previewIndex)
+{
+    if (m_scale.IsUnscaled())
+        return PreviewBitmaps[previewIndex];
+    HBITMAP& drawn = m_scaledPreviews[previewIndex];
+    if (!drawn)
+        drawn = DrawPreviewBitmap(previewIndex, ScaledPictureSize(kPreviewSize, m_scale));
+    return drawn ? drawn : PreviewBitmaps[previewIndex];
+}
+
+void CTessaryDlg::ShowScaledCopyOrderIcons()
+{
+    if (m_scale.IsUnscaled())
+        return;
+    // A second opening (after a failed save) draws them for its new window.
+    for (HICON icon : m_scaledIcons)
+        DestroyIcon(icon);
+    m_scaledIcons.clear();
+    const int size = ScaledPictureSize(kCopyIconSize, m_scale);
+    const struct {
+        int controlId;
+        int iconId;
+    } icons[] = {{IDC_UNSORTED_PAGE1, kIconUnsortedFirst}, {IDC_UNSORTED_PAGE2, kIconUnsortedSecond},
+                 {IDC_UNSORTED_PAGE3, kIconUnsortedThird}, {IDC_SORTED_SET1, kIconSortedFirst},
+                 {IDC_SORTED_SET2, kIconSortedSecond}};
+    for (const auto& entry : icons) {
+        const HICON icon = DrawCopyOrderIcon(entry.iconId, size);
+        if (!icon)
+            continue;  // the resource's icon stays
+        m_scaledIcons.push_back(icon);
+        // The control takes the icon's size; the previous icon is the
+        // system's shared copy of the resource.
+        Control(entry.controlId).Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
+    }
+}
+
+void CTessaryDlg::DeleteScaledPictures()
+{
+    for (HBITMAP& bitmap : m_scaledPreviews) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+    for (HICON icon : m_scaledIcons)
+        DestroyIcon(icon);
+    m_scaledIcons.clear();
+}
+
+namespace {
+
+// The text of a combo box's list item, "" when there is none.
+std::string ListItemText(const CControl& combo, int position)
+{
+    const LRESULT length = combo.Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(position));
+    if (position < 0 || length == CB_ERR || length < 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = combo.Send(CB_GETLBTEXT, static_cast<WPARAM>(position),
+                                      reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+std::string WindowText(const CControl& control)
+{
+    const int length = GetWindowTextLengthA(control.GetSafeHwnd());
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int copied = GetWindowTextA(control.GetSafeHwnd(), &text[0], length + 1);
+    text.resize(copied > 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+// A picture control's window text is its name for screen readers. A static
+// showing a picture takes new text as the name of a resource to show, so
+// the picture is given back afterwards.
+void NamePicture(const CControl& control, const std::string& name, UINT imageType, HANDLE image)
+{
+    control.SetText(name);
+    if (imageType == IMAGE_ICON)
+        control.Send(STM_SETICON, reinterpret_cast<WPARAM>(image));
+    else
+        control.Send(STM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(image));
+}
+
+}  // namespace
+
+void CTessaryDlg::NameCopyOrderIcons()
+{
+    CTessaryApp& app = TessaryApp();
+    const std::string unsorted = app.GetConfigText("Language", "UnsortedIconName", "");
+    const std::string sorted = app.GetConfigText("Language", "SortedIconName", "");
+    for (int id : {IDC_UNSORTED_PAGE1, IDC_UNSORTED_PAGE2, IDC_UNSORTED_PAGE3, IDC_SORTED_SET1,
+                   IDC_SORTED_SET2}) {
+        const CControl& icon = Control(id);
+        const HANDLE shown = reinterpret_cast<HANDLE>(icon.Send(STM_GETICON));
+        const bool isSorted = id == IDC_SORTED_SET1 || id == IDC_SORTED_SET2;
+        NamePicture(icon, isSorted ? sorted : unsorted, IMAGE_ICON, shown);
+    }
+}
+
+void CTessaryDlg::NamePreview(HBITMAP shown, const DialogOptions& options)
+{
+    const std::string format = TessaryApp().GetConfigText("Language", "PreviewName", "");
+    const int orientation = options.landscape ? IDC_LANDSCAPE : IDC_PORTRAIT;
+    const std::string name = FillPlaceholders(
+        format, {ListItemText(Control(IDC_PRINT_SIZE_LIST), options.printSize),
+                 ListItemText(Control(IDC_HORIZONTAL_LIST), options.horizontal),
+                 ListItemText(Control(IDC_VERTICAL_LIST), options.vertical),
+                 WithoutAccessKey(WindowText(Control(orientation)))});
+    NamePicture(Control(IDC_PREVIEW), name, IMAGE_BITMAP, shown);
+}
+
 void CTessaryDlg::UpdatePreview()
 {
-    const PreviewState state = ComputePreviewState(ReadOptions());
+    const DialogOptions options = ReadOptions();
+    const PreviewState state = ComputePreviewState(options);
     if (state.previewIndex != kNoPreview) {
-        Control(IDC_PREVIEW).Send(STM_SETIMAGE, IMAGE_BITMAP,
-                                  reinterpret_cast<LPARAM>(PreviewBitmaps[state.previewIndex]));
+        NamePreview(PreviewBitmapAtScale(state.previewIndex), options);
         if (state.checkAutoRotate)
             Control(IDC_AUTO_ROTATE).SetCheck(true);
         Control(IDC_AUTO_ROTATE).Enable(state.enableAutoRotate);

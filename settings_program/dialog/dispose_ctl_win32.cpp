@@ -178,7 +178,7 @@ void CTessaryDlg::DisposeCtl()
     RECT dialogRect;
     if (!GetWindowRect(dialog, &dialogRect))
         ThrowDisposeError();
-    DisposeScale scale(dialogRect.right - dialogRect.left);
+    DisposeScale scale(dialogRect.right - dialogRect.left, kDisposeMaxDialogWidth * m_scale.across);
 
     // Texts and the scale factor they need.
     FontSelection selection(memoryDc.Get(), font);

@@ -26,8 +26,8 @@ int CentredOffset(int screenExtent, int extent)
 
 }  // namespace
 
-DisposeScale::DisposeScale(int dialogWidth)
-    : factor_(1.0), limit_(dialogWidth > 0 ? kDisposeMaxDialogWidth / dialogWidth : 1.0)
+DisposeScale::DisposeScale(int dialogWidth, double maxWidth)
+    : factor_(1.0), limit_(dialogWidth > 0 ? maxWidth / dialogWidth : 1.0)
 {
 }
 

@@ -13,7 +13,9 @@ struct DisposeRect {
     int bottom;
 };
 
-// Widest dialog, in pixels, that widening may produce.
+// Widest dialog, in pixels at 100 % display scale, that widening may
+// produce. At other scales the limit grows with the dialog's own units
+// (DisplayScale::across), so the same texts widen the same dialog alike.
 constexpr double kDisposeMaxDialogWidth = 640.0;
 
 // The scale factor F: 1.0 until a text overflows its control, then the
@@ -23,8 +25,9 @@ constexpr double kDisposeMaxDialogWidth = 640.0;
 class DisposeScale {
 public:
     // dialogWidth: width in pixels of the dialog's window rectangle. A
-    // dialog without width (0 or less) is never widened.
-    explicit DisposeScale(int dialogWidth);
+    // dialog without width (0 or less) is never widened. maxWidth: the
+    // width limit in pixels at the display's scale.
+    explicit DisposeScale(int dialogWidth, double maxWidth = kDisposeMaxDialogWidth);
 
     // One measured text: controlWidth is the control's client width,
     // textWidth the text's width, margin the row's margin (pixels).

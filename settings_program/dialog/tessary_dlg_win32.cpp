@@ -5,6 +5,7 @@
 #include "app/tessary_app_win32.h"
 #include "app/version_dlg_win32.h"
 #include "dialog/dispose_table.h"
+#include "dialog/scaled_pictures_win32.h"
 #include "framework/module_path_win32.h"
 #include "framework/resource_exception.h"
 #include "resources/dialog_ids.h"
@@ -26,6 +27,10 @@ CTessaryDlg::CTessaryDlg(DWORD flags, HWND parent)
     : CPrintSetupDialog(flags, parent),
       m_printGuard(TessaryApp().GetConfigText("Event Information", "EventName", "")),
       m_hIcon(LoadIconA(TessaryApp().Instance(), MAKEINTRESOURCEA(IDI_APP_ICON))),
+      // The icon file holds a picture for each size the system asks for.
+      m_hSmallIcon(static_cast<HICON>(LoadImageA(TessaryApp().Instance(), MAKEINTRESOURCEA(IDI_APP_ICON),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR))),
       PreviewBitmaps()
 {
     m_pd.hInstance = TessaryApp().Instance();
@@ -45,6 +50,9 @@ CTessaryDlg::~CTessaryDlg()
         if (bitmap)
             DeleteObject(bitmap);
     }
+    DeleteScaledPictures();
+    if (m_hSmallIcon)
+        DestroyIcon(m_hSmallIcon);
 }
 
 CControl& CTessaryDlg::Control(int id)
@@ -72,10 +80,15 @@ void CTessaryDlg::BindControls()
 
 BOOL CTessaryDlg::OnInitDialog()
 {
+    // Measured on the template's font, before the dialog gets another one.
+    m_scale = MeasureDialogScale(GetSafeHwnd());
     AddAboutBoxMenuEntry();
     SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
     LoadPreviewBitmaps();
+    ShowScaledCopyOrderIcons();
+    NameCopyOrderIcons();
     DisposeCtl();
     if (m_reopening)
         ShowOptions(m_chosen);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialog/dialog_options.h"
+#include "dialog/display_scale.h"
 #include "dialog/print_guard_win32.h"
 #include "framework/control_win32.h"
 #include "framework/print_setup_dialog_win32.h"
@@ -42,6 +43,16 @@ private:
     // Initialisation steps.
     void AddAboutBoxMenuEntry();
     void LoadPreviewBitmaps();
+    // At a display scale other than 100 %: the copy-order icons drawn at
+    // that scale replace the resources' 32-pixel ones.
+    void ShowScaledCopyOrderIcons();
+    // The picture of a preview index at the dialog's scale: the resource
+    // at 100 %, else drawn once when first shown (the resource when that fails).
+    HBITMAP PreviewBitmapAtScale(int previewIndex);
+    void DeleteScaledPictures();
+    // Names a screen reader speaks for the copy-order icons and the preview.
+    void NameCopyOrderIcons();
+    void NamePreview(HBITMAP shown, const DialogOptions& options);
     void DisposeCtl();
     void LoadDialogSettings();
     // The options shown now, and putting options back into the controls.
@@ -59,8 +70,14 @@ private:
 
     PrintGuard m_printGuard;
     HICON m_hIcon;
+    HICON m_hSmallIcon;
     std::vector<std::pair<int, CControl>> m_controls;
     std::array<HBITMAP, 36> PreviewBitmaps;
+    // The dialog's display scale (measured as it opens) and the pictures
+    // drawn at it, owned here.
+    DisplayScale m_scale;
+    std::array<HBITMAP, 36> m_scaledPreviews{};
+    std::vector<HICON> m_scaledIcons;
     // The options read at OK, saved once the common dialog has closed and
     // shown again if that save fails.
     DialogOptions m_chosen;

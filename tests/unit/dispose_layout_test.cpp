@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/display_scale.h"
 #include "dialog/dispose_layout.h"
 #include "dialog/dispose_table.h"
 
@@ -154,3 +155,35 @@ TEST(DisposeLayout, ListItemsAreSkippedAndUnknownCodesRefused)
 }
 
 }  // namespace
+
+// At a display scale the width limit grows with the dialog's units: the
+// same texts widen the same dialog by the same factor, and the dialog
+// stops at 640 pixels times the scale. The pictures follow the dialog's
+// vertical growth, measured on its template font.
+TEST(DisposeLayoutAtScale, TheWidthLimitAndPictureSizesFollowTheDialogsFont)
+{
+    const struct {
+        int widthNow, heightNow;  // template font's units now (at 100 %: 6, 13)
+        double limit;             // the widened dialog's largest width
+        int preview, icon;        // picture sizes
+    } scales[] = {{6, 13, 640.0, 120, 32}, {7, 15, 640.0 * 7 / 6, 138, 37},
+                  {9, 19, 960.0, 175, 47}, {12, 26, 1280.0, 240, 64}};
+    for (const auto& s : scales) {
+        SCOPED_TRACE(s.heightNow);
+        const DisplayScale scale = DisplayScaleFromFont(s.widthNow, s.heightNow, 6, 13);
+        EXPECT_EQ(scale.IsUnscaled(), s.heightNow == 13);
+        EXPECT_EQ(ScaledPictureSize(120, scale), s.preview);
+        EXPECT_EQ(ScaledPictureSize(32, scale), s.icon);
+        // A dialog 500 pixels wide at 100 %, as wide in the dialog's units here.
+        const int width = static_cast<int>(500 * scale.across);
+        DisposeScale dispose(width, kDisposeMaxDialogWidth * scale.across);
+        dispose.Consider(100, 190, 20);  // needs 2.1 times its control
+        EXPECT_NEAR(dispose.Factor() * width, s.limit, 1e-6);
+        DisposeScale fits(width, kDisposeMaxDialogWidth * scale.across);
+        fits.Consider(100, 100, 20);  // needs 1.2 times its control: below the limit
+        EXPECT_DOUBLE_EQ(fits.Factor(), 1.2);
+    }
+    // No font to measure: nothing is scaled.
+    EXPECT_TRUE(DisplayScaleFromFont(0, 0, 6, 13).IsUnscaled());
+    EXPECT_TRUE(DisplayScaleFromFont(9, 19, 0, -1).IsUnscaled());
+}

@@ -145,18 +145,31 @@ TEST(ResourceArt, IconsCarryTheirDirectoryColoursAndMask)
         EXPECT_EQ(ico[mask + 15 * 4 + 2] & 0x80, 0);
     }
 
+    // The application icon: 32 and 16 pixels in 256 colours, then every
+    // size the system asks for at 100 % to 200 % display scale and the
+    // 256-pixel one, in 32 bits, each entry where the directory says.
     const std::vector<uint8_t>& app = Files().at("tessary.ico");
-    ASSERT_EQ(U16(app, 4), 2u);
-    const uint32_t large = 40 + 1024 + 32 * 32 + 32 * 4, small = 40 + 1024 + 16 * 16 + 16 * 4;
-    EXPECT_EQ(app[6], 32);
-    EXPECT_EQ(U16(app, 6 + 6), 8u);
-    EXPECT_EQ(U32(app, 6 + 8), large);
-    EXPECT_EQ(U32(app, 6 + 12), 38u);
-    EXPECT_EQ(app[22], 16);
-    EXPECT_EQ(U32(app, 22 + 8), small);
-    EXPECT_EQ(U32(app, 22 + 12), 38u + large);
-    EXPECT_EQ(app.size(), 38u + large + small);
-    EXPECT_EQ(U32(app, 38 + large + 8), 32u);  // the 16-pixel image's stored height
+    const int sizes[] = {32, 16, 20, 24, 40, 48, 64, 256};
+    ASSERT_EQ(U16(app, 4), 8u);
+    uint32_t offset = 6 + 16 * 8;
+    for (int entry = 0; entry < 8; ++entry) {
+        const size_t at = 6 + 16 * size_t(entry);
+        const int size = sizes[entry];
+        const uint32_t bits = entry < 2 ? 8 : 32;
+        const uint32_t row = ((size * bits + 31) / 32) * 4, maskRow = ((size + 31) / 32) * 4;
+        const uint32_t bytes = 40 + (bits == 8 ? 1024 : 0) + (row + maskRow) * size;
+        SCOPED_TRACE(size);
+        EXPECT_EQ(app[at], size & 0xFF);
+        EXPECT_EQ(app[at + 1], size & 0xFF);
+        EXPECT_EQ(U16(app, at + 6), bits);
+        EXPECT_EQ(U32(app, at + 8), bytes);
+        EXPECT_EQ(U32(app, at + 12), offset);
+        EXPECT_EQ(U32(app, offset + 4), uint32_t(size));
+        EXPECT_EQ(U32(app, offset + 8), 2u * size);  // colour bitmap and mask stacked
+        EXPECT_EQ(U16(app, offset + 14), bits);
+        offset += bytes;
+    }
+    EXPECT_EQ(app.size(), offset);
 
     // A sixteen-colour icon drawn in a colour outside its palette fails the build.
     RgbaImage stray(4, 4, Rgb{0x12, 0x34, 0x56}, true);
@@ -168,7 +181,8 @@ bool Transparent(const std::vector<uint8_t>& ico, size_t at, int size, int x, in
 {
     const uint32_t bits = U16(ico, at + 14);
     const size_t colourRow = ((size * bits + 31) / 32) * 4, maskRow = ((size + 31) / 32) * 4;
-    const size_t mask = at + 40 + (size_t{4} << bits) + colourRow * size;
+    const size_t palette = bits == 32 ? 0 : size_t{4} << bits;
+    const size_t mask = at + 40 + palette + colourRow * size;
     return (ico.at(mask + (size - 1 - y) * maskRow + x / 8) & (0x80 >> (x % 8))) != 0;
 }
 
@@ -181,17 +195,17 @@ TEST(ResourceArt, IconsShowTheirOwnPicturesOnATransparentGround)
     EXPECT_NE(files.at("copy_12000.ico"), files.at("copy_12022.ico"));
     EXPECT_EQ(files.at("copy_12022.ico"), files.at("copy_12024.ico"));
 
-    // The printer fills the middle of both application icon sizes; the top
+    // The printer fills the middle of every application icon size; the top
     // corners beside the waiting sheet show the ground.
     const std::vector<uint8_t>& app = files.at("tessary.ico");
-    for (size_t entry : {6u, 22u}) {
-        const int size = app.at(entry);
+    for (size_t entry = 6; entry < 6 + 16 * 8; entry += 16) {
+        const int size = app.at(entry) ? app.at(entry) : 256;
         const size_t at = U32(app, entry + 12);
         SCOPED_TRACE(size);
         EXPECT_TRUE(Transparent(app, at, size, 0, 0));
         EXPECT_TRUE(Transparent(app, at, size, size - 1, 0));
         EXPECT_FALSE(Transparent(app, at, size, size / 2, size / 2));
-        EXPECT_FALSE(Transparent(app, at, size, 1, size / 2));
+        EXPECT_FALSE(Transparent(app, at, size, std::max(1, size / 32), size / 2));
     }
 
     // A picture with more colours than a 256-colour palette holds fails the build.
@@ -230,6 +244,66 @@ TEST(ResourceArt, EachPreviewShowsItsPageLetterPlaceAndFitArrows)
         EXPECT_TRUE(arrows.left > page.left && arrows.right < page.right && arrows.top > page.top &&
                     arrows.bottom < page.bottom);
     }
+}
+
+// Box of the pixels of one colour in a picture drawn at run time.
+Box BoxOf(const RgbaImage& image, Rgb colour)
+{
+    Box box;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (image.OpacityAt(x, y) >= 0.5 && image.ColourAt(x, y) == colour)
+                box.Add(x, y);
+    return box;
+}
+
+// At the display scales of 125 % to 200 % the dialog draws the pictures
+// larger: every part keeps its place and size in proportion to the picture
+// (within a pixel of rounding each way), and the 100 % size is the resource.
+TEST(ResourceArt, PicturesDrawnLargerKeepEveryPartInProportion)
+{
+    // Arrows sum four rounded lengths (inset, letter, gap, length): 3 pixels each way.
+    auto expectScaled = [](const Box& small, const Box& large, double scale, const char* what) {
+        SCOPED_TRACE(what);
+        ASSERT_FALSE(large.Empty());
+        const double tolerance = (std::string(what) == "arrows" ? 3.0 : 1.5) * scale;
+        EXPECT_NEAR(large.left, small.left * scale, tolerance);
+        EXPECT_NEAR(large.top, small.top * scale, tolerance);
+        EXPECT_NEAR(large.right + 1, (small.right + 1) * scale, tolerance);
+        EXPECT_NEAR(large.bottom + 1, (small.bottom + 1) * scale, tolerance);
+    };
+    for (int size : {150, 180, 210, 240}) {
+        const double scale = size / 120.0;
+        for (int index : {0, 13, 22, 35}) {
+            SCOPED_TRACE(std::to_string(size) + " px, preview " + std::to_string(index));
+            const RgbaImage small = DrawPreview(LayoutOfPreviewIndex(index));
+            const RgbaImage large = DrawPreview(LayoutOfPreviewIndex(index), size);
+            ASSERT_EQ(large.Width(), size);
+            for (Rgb ink : {preview_ink::kPage, preview_ink::kLetter, preview_ink::kFrame})
+                expectScaled(BoxOf(small, ink), BoxOf(large, ink), scale, "page, letter, frame");
+            if (index / 9 % 2 == 0)
+                expectScaled(BoxOf(small, preview_ink::kArrow), BoxOf(large, preview_ink::kArrow), scale,
+                             "arrows");
+        }
+    }
+    for (int size : {40, 48, 56, 64}) {
+        const double scale = size / 32.0;
+        SCOPED_TRACE(std::to_string(size) + " px icons");
+        const RgbaImage icons[][2] = {{DrawUnsortedCopiesIcon(2), DrawUnsortedCopiesIcon(2, size)},
+                                      {DrawSortedCopiesIcon(), DrawSortedCopiesIcon(size)}};
+        for (const auto& icon : icons) {
+            // Outlines and paper in proportion; the page numbers (whole
+            // pixels of their glyph) on the paper; all in the palette.
+            for (Rgb ink : {Rgb{0, 0, 0}, Rgb{0xFF, 0xFF, 0xFF}})
+                expectScaled(BoxOf(icon[0], ink), BoxOf(icon[1], ink), scale, "sheets");
+            const Box digits = BoxOf(icon[1], Rgb{0x00, 0x00, 0x80}), paper = BoxOf(icon[1], Rgb{0xFF, 0xFF, 0xFF});
+            EXPECT_TRUE(!digits.Empty() && digits.left > paper.left && digits.right < paper.right &&
+                        digits.top > paper.top && digits.bottom < paper.bottom);
+            EXPECT_NO_THROW(ToIndexed(icon[1], StandardSixteenColours(), 16));
+        }
+    }
+    EXPECT_THROW(DrawPreview(LayoutOfPreviewIndex(0), 40), std::invalid_argument);
+    EXPECT_THROW(DrawSortedCopiesIcon(300), std::invalid_argument);
 }
 
 TEST(ResourceArt, FilesAreRewrittenOnlyWhenTheirContentChanges)

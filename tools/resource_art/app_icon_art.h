@@ -8,4 +8,8 @@ namespace resource_art {
 // size: 32 or 16.
 RgbaImage DrawAppIcon(int size);
 
+// The sizes the icon file holds besides 32 and 16, resampled from the
+// 32-pixel design.
+constexpr int kAppIconResampledSizes[] = {20, 24, 40, 48, 64, 256};
+
 }  // namespace resource_art

@@ -65,6 +65,20 @@ void WriteIndexRows(ByteWriter& out, const IndexedImage& image, int bitsPerPixel
     }
 }
 
+// Blue, green, red and opacity of each pixel: soft edges keep their
+// opacity; the mask, for systems that ignore it, says where less than half is.
+void WriteColourRows(ByteWriter& out, const RgbaImage& image)
+{
+    for (int y = image.Height() - 1; y >= 0; --y)
+        for (int x = 0; x < image.Width(); ++x) {
+            const Rgb c = image.ColourAt(x, y);
+            out.U8(c.b);
+            out.U8(c.g);
+            out.U8(c.r);
+            out.U8(static_cast<uint32_t>(image.OpacityAt(x, y) * 255.0 + 0.5));
+        }
+}
+
 void WriteMaskRows(ByteWriter& out, const IndexedImage& image)
 {
     const uint32_t rowBytes = RowBytes(image.width, 1);
@@ -84,7 +98,8 @@ void WriteMaskRows(ByteWriter& out, const IndexedImage& image)
 uint32_t IconImageBytes(const IconImage& icon)
 {
     const IndexedImage& image = icon.image;
-    return kInfoHeaderSize + (4u << icon.bitsPerPixel) +
+    const uint32_t paletteBytes = icon.bitsPerPixel == 32 ? 0 : (4u << icon.bitsPerPixel);
+    return kInfoHeaderSize + paletteBytes +
            (RowBytes(image.width, icon.bitsPerPixel) + RowBytes(image.width, 1)) * image.height;
 }
 
@@ -115,13 +130,17 @@ std::vector<uint8_t> EncodeIco(const std::vector<IconImage>& images)
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
     for (const IconImage& icon : images) {
         const IndexedImage& image = icon.image;
-        if ((icon.bitsPerPixel != 4 && icon.bitsPerPixel != 8) || image.width < 1 || image.width > 255 ||
-            image.height < 1 || image.height > 255)
+        const bool truecolour = icon.bitsPerPixel == 32;
+        if ((icon.bitsPerPixel != 4 && icon.bitsPerPixel != 8 && !truecolour) || image.width < 1 ||
+            image.width > 256 || image.height < 1 || image.height > 256 ||
+            (!truecolour && (image.width > 255 || image.height > 255)) ||
+            (truecolour && (!icon.colours || icon.colours->Width() != image.width ||
+                            icon.colours->Height() != image.height)))
             throw std::runtime_error("icon image size or depth not supported");
         const uint32_t bytes = IconImageBytes(icon);
-        out.U8(static_cast<uint32_t>(image.width));
-        out.U8(static_cast<uint32_t>(image.height));
-        out.U8(icon.bitsPerPixel == 4 ? 16 : 0);  // colour count, 0 for 256
+        out.U8(static_cast<uint32_t>(image.width) & 0xFF);  // 256 is stored as 0
+        out.U8(static_cast<uint32_t>(image.height) & 0xFF);
+        out.U8(icon.bitsPerPixel == 4 ? 16 : 0);  // colour count, 0 for 256 or more
         out.U8(0);                                // reserved
         out.U16(1);                               // planes
         out.U16(static_cast<uint32_t>(icon.bitsPerPixel));
@@ -135,8 +154,12 @@ std::vector<uint8_t> EncodeIco(const std::vector<IconImage>& images)
             (RowBytes(image.width, icon.bitsPerPixel) + RowBytes(image.width, 1)) * image.height;
         // The stored height counts the colour bitmap and the mask.
         WriteInfoHeader(out, image.width, image.height * 2, icon.bitsPerPixel, maskedBytes);
-        WritePalette(out, image, icon.bitsPerPixel);
-        WriteIndexRows(out, image, icon.bitsPerPixel);
+        if (icon.bitsPerPixel == 32) {
+            WriteColourRows(out, *icon.colours);
+        } else {
+            WritePalette(out, image, icon.bitsPerPixel);
+            WriteIndexRows(out, image, icon.bitsPerPixel);
+        }
         WriteMaskRows(out, image);
     }
     return std::move(out.Bytes());

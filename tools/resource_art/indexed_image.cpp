@@ -31,4 +31,18 @@ IndexedImage ToIndexed(const RgbaImage& image, const std::vector<Rgb>& startPale
     return out;
 }
 
+IndexedImage ToShape(const RgbaImage& image)
+{
+    IndexedImage out;
+    out.width = image.Width();
+    out.height = image.Height();
+    const size_t count = static_cast<size_t>(out.width) * out.height;
+    out.pixels.assign(count, 0);
+    out.transparent.reserve(count);
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x)
+            out.transparent.push_back(image.OpacityAt(x, y) < 0.5);
+    return out;
+}
+
 }  // namespace resource_art

@@ -26,4 +26,8 @@ struct IndexedImage {
 // a drawing that strays from its palette fails the build.
 IndexedImage ToIndexed(const RgbaImage& image, const std::vector<Rgb>& startPalette, size_t maxColours);
 
+// Only the size and which pixels are transparent (less than half opaque):
+// the mask of a 32-bit icon image, whose colours need no palette.
+IndexedImage ToShape(const RgbaImage& image);
+
 }  // namespace resource_art

@@ -111,9 +111,19 @@ void TessaryTest::TearDown()
     m_folder.reset();
 }
 
+void TessaryTest::WriteJapaneseConfig()
+{
+    WriteConfigFrom("/ja/Tessary.cfg", {});
+}
+
 void TessaryTest::WriteConfig(const std::map<std::string, const char*>& language)
 {
-    const std::string shipped = ReadShared(ProgramFolder() + TESSARY_PROGRAM_FOLDER "/Tessary.cfg");
+    WriteConfigFrom("/Tessary.cfg", language);
+}
+
+void TessaryTest::WriteConfigFrom(const char* shippedName, const std::map<std::string, const char*>& language)
+{
+    const std::string shipped = ReadShared(ProgramFolder() + TESSARY_PROGRAM_FOLDER + shippedName);
     ASSERT_FALSE(shipped.empty()) << "the shipped Tessary.cfg";
     std::string written;
     std::string section;

@@ -45,6 +45,8 @@ protected:
     // "Tessary.cfg": the shipped file with keys of [Language] replaced (a
     // null value drops the key) and an event name of this test's own.
     void WriteConfig(const std::map<std::string, const char*>& language = {});
+    // The same from the shipped Japanese file (ja\Tessary.cfg, code page 932).
+    void WriteJapaneseConfig();
     // A text of [Language] as the last WriteConfig wrote it ("" when dropped).
     std::string ConfigText(const std::string& key) const;
 
@@ -90,6 +92,7 @@ private:
         std::unique_ptr<MessageBoxWatcher> boxes;
     };
     const Run* FindRun(DWORD process) const;
+    void WriteConfigFrom(const char* shippedName, const std::map<std::string, const char*>& language);
 
     wine_printers::ScopedPrinterState m_printers;
     std::unique_ptr<ScopedFolder> m_folder;

@@ -1,6 +1,6 @@
 // The lettering of the pictures, designed here: a bold sans-serif "A" as
 // outlines for the previews, and small pixel digits for the page numbers
-// of the 32 x 32 icons.
+// of the copy-order icons.
 #pragma once
 #include <vector>
 
@@ -15,7 +15,8 @@ std::vector<Contour> LetterA(double left, double top, double width, double heigh
 constexpr int kDigitWidth = 5;
 constexpr int kDigitHeight = 7;
 
-// Paints digit (1, 2 or 3) with its top-left pixel at x, y.
-void DrawDigit(RgbaImage& image, int digit, int x, int y, Rgb colour);
+// Paints digit (1, 2 or 3) with its top-left pixel at x, y, each pixel of
+// the glyph as a block of scale x scale pixels.
+void DrawDigit(RgbaImage& image, int digit, int x, int y, Rgb colour, int scale = 1);
 
 }  // namespace resource_art

@@ -33,7 +33,7 @@ std::vector<Contour> LetterA(double left, double top, double width, double heigh
     return {outline, counter};
 }
 
-void DrawDigit(RgbaImage& image, int digit, int x, int y, Rgb colour)
+void DrawDigit(RgbaImage& image, int digit, int x, int y, Rgb colour, int scale)
 {
     static const char* const kRows[3][kDigitHeight] = {
         {"..##.", ".###.", "..##.", "..##.", "..##.", "..##.", ".####"},
@@ -45,7 +45,7 @@ void DrawDigit(RgbaImage& image, int digit, int x, int y, Rgb colour)
     for (int row = 0; row < kDigitHeight; ++row)
         for (int column = 0; column < kDigitWidth; ++column)
             if (kRows[digit - 1][row][column] == '#')
-                image.Set(x + column, y + row, colour);
+                image.FillRect(x + column * scale, y + row * scale, scale, scale, colour);
 }
 
 }  // namespace resource_art

@@ -1,11 +1,14 @@
 // The layout previews of the settings dialog: a page, upright or lying,
 // with a large "A" for the scanned image at the chosen place, and for
 // "fit to the page" arrows from the letter toward every side it may grow to.
+// The build draws them at 120 x 120 pixels into the program's resources;
+// the dialog draws them at its display's scale with the same code.
 #pragma once
 #include "rgba_image.h"
 
 namespace resource_art {
 
+// Size of the previews at 100 % display scale (the resources).
 constexpr int kPreviewSize = 120;
 
 struct PreviewLayout {
@@ -29,6 +32,8 @@ constexpr Rgb kLetter{0x1E, 0x27, 0x38};
 constexpr Rgb kArrow{0x1C, 0x74, 0xD4};
 }  // namespace preview_ink
 
-RgbaImage DrawPreview(const PreviewLayout& layout);
+// The preview size x size pixels large (at least kPreviewSize / 2): every
+// part in proportion to its size in the kPreviewSize picture.
+RgbaImage DrawPreview(const PreviewLayout& layout, int size = kPreviewSize);
 
 }  // namespace resource_art
