@@ -390,6 +390,20 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
              PutWord(f, 38, static_cast<uint16_t>(WordAt(f, 38) + 4));
              f.insert(f.end(), 4, 0);
          }},
+        {"file larger than 64 KiB", [](Bytes& f, std::string&) { f.resize(65537); }},
+        {"another printer's device mode", [](Bytes& f, std::string&) {
+             std::fill(f.begin(), f.begin() + 32, 0);
+             std::copy(kPrinterB, kPrinterB + strlen(kPrinterB), f.begin());
+         }},
+        {"device name not ended", [](Bytes& f, std::string&) { std::fill(f.begin(), f.begin() + 32, 'S'); }},
+        {"public size out of range", [](Bytes& f, std::string&) {
+             PutWord(f, 36, 2000);
+             f.resize(2000 + WordAt(f, 38));
+         }},
+        {"private size too large", [](Bytes& f, std::string&) {
+             PutWord(f, 38, 65000);
+             f.resize(WordAt(f, 36) + 65000);
+         }},
     };
     for (const Change& change : changes) {
         SCOPED_TRACE(change.what);
@@ -414,6 +428,28 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
         EXPECT_NE(dialog.m_pd.hDC, nullptr);
     }
 
+    // A file of 1.5 GB (sparse) is not read: its size alone makes it a
+    // driver change.
+    ASSERT_NO_FATAL_FAILURE(SavePrinter(kPrinterA, DMORIENT_LANDSCAPE));
+    {
+        const HANDLE file = CreateFileA(DataPath("devmode0.bin").c_str(), GENERIC_WRITE, 0,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER end;
+        end.QuadPart = 1536LL << 20;
+        const bool large = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+        CloseHandle(file);
+        ASSERT_TRUE(large);
+    }
+    {
+        CPrintSetupDialog dialog(0, nullptr);
+        const std::vector<SeenBox> boxes = Load(dialog);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, kDriverChangedText);
+        EXPECT_EQ(FileBytes(DataPath("devmode0.bin")), printerDevMode);
+        EXPECT_EQ(DialogDevMode(dialog), printerDevMode);
+    }
+
     // A save whose device mode has another private size than the printer's
     // writes the length it had, under the printer's size: the next start
     // finds the file short and takes the printer's own device mode.
@@ -434,6 +470,62 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, kDriverChangedText);
         EXPECT_EQ(FileBytes(DataPath("devmode0.bin")), printerDevMode);
+    }
+}
+
+TEST_F(PrinterStoreTest, OnlyOneOfTheUsersPrintersIsOpenedByTheNameTheSystemLists)
+{
+    // Wine opens a printer of this machine by its network name, which the
+    // user's printer list does not hold: a start that opened the stored
+    // name would select printer B.
+    ASSERT_NO_FATAL_FAILURE(SavePrinter(kPrinterB, DMORIENT_LANDSCAPE));
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = sizeof computer;
+    ASSERT_TRUE(GetComputerNameA(computer, &length));
+    const std::string networkName = std::string("\\\\") + computer + "\\" + kPrinterB;
+    HANDLE opened = nullptr;
+    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(networkName.c_str()), &opened, nullptr));
+    ClosePrinter(opened);
+
+    const std::string noSuchHost = "\\\\kestro-no-such-host.invalid\\share";
+    for (const std::string& stored : {networkName, noSuchHost}) {
+        SCOPED_TRACE(stored);
+        ASSERT_NO_FATAL_FAILURE(SavePrinter(kPrinterB, DMORIENT_LANDSCAPE));
+        App().WriteSetting("Printer Infomation", "SelectPrinterName", stored);
+        CPrintSetupDialog dialog(0, nullptr);
+        ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));  // the default
+        const HGLOBAL defaultDevMode = dialog.m_pd.hDevMode;
+        const std::vector<SeenBox> boxes = Load(dialog);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, kPrinterGoneText);
+        EXPECT_EQ(dialog.m_pd.hDevMode, defaultDevMode);
+        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), kPrinterA);
+        EXPECT_FALSE(PathExists(DataPath("devmode0.bin")) || PathExists(DataPath("devname0.bin")));
+        for (const char* key : {"SelectPrinterName", "SelectPrinterNo", "devmode0", "version0"})
+            EXPECT_EQ(Setting(key), "") << key;
+    }
+
+    // The user's own printer in another letter case, and one whose name is
+    // too long for a device mode's name field: selected with their device
+    // modes, under the names the system lists.
+    const std::string longName = "Store printer with a name longer than thirty-one bytes";
+    std::string error;
+    ASSERT_TRUE(wine_printers::AddPrinterOnPort(longName, kPort, error)) << error;
+    for (const std::string& printer : {std::string(kPrinterB), longName}) {
+        SCOPED_TRACE(printer);
+        ASSERT_NO_FATAL_FAILURE(SavePrinter(printer.c_str(), DMORIENT_LANDSCAPE));
+        std::string otherCase = printer;
+        for (char& c : otherCase)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        App().WriteSetting("Printer Infomation", "SelectPrinterName", otherCase);
+        CPrintSetupDialog dialog(0, nullptr);
+        ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));
+        EXPECT_TRUE(Load(dialog).empty());
+        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), printer);
+        const Bytes devMode = DialogDevMode(dialog);
+        ASSERT_GE(devMode.size(), 156u);
+        EXPECT_EQ(reinterpret_cast<const DEVMODEA*>(devMode.data())->dmOrientation,
+                  DMORIENT_LANDSCAPE);
     }
 }
 
