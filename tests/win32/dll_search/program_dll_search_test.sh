@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
-# KESTRO.EXE and Tessary.exe limit where DLLs are loaded from before they
-# load any: each is started in the test prefix under Wine's relay trace of
-# the calls that set the search and of the LoadLibrary calls, ended by its
-# process id once the trace shows the search set (bounded wait), and its
-# trace must show SetDllDirectoryA("") and SetDefaultDllDirectories(0xa00:
-# system folder and program folder) succeed, from the program itself, with
-# no DLL loaded by a bare name before them.
-#
+# KESTRO.EXE and Tessary.exe limit where DLLs are loaded from before they load
+# any: each runs under Wine's relay trace of those calls and of LoadLibrary,
+# is ended by its process id once the trace shows the limit set (bounded
+# wait), and must show SetDllDirectoryA("") and SetDefaultDllDirectories(0xa00:
+# system and program folder) succeed with no DLL loaded by a bare name before.
 #   program_dll_search_test.sh KESTRO_EXE TESSARY_EXE
-#
-# Needs DISPLAY (scripts/run-wine-tests.sh runs under xvfb-run).
 set -uo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 KESTRO_EXE TESSARY_EXE" >&2; exit 2; }
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
