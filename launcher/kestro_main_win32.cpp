@@ -17,6 +17,7 @@
 #include "setup/ansi_code_page_win32.h"
 #include "setup/profile_reader_win32.h"
 #include "setup/registry_reader_win32.h"
+#include "win32_shared/dll_search_win32.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void FindPrintGuard(LauncherSetup& setup, ProfileReader& profile)
         setup.notes.push_back(guard.note);
 }
 
-int RunLauncher(HINSTANCE instance)
+int RunLauncher(HINSTANCE instance, bool dllSearchRestricted)
 {
     InstallAnsiCodePage();  // before any path is split
     const std::string cfgPath = ConfigPathFromCommandLine(GetCommandLineA());
@@ -76,6 +77,9 @@ int RunLauncher(HINSTANCE instance)
         LogLine("configuration file not found: defaults used");
     for (const std::string& note : setup.notes)
         LogLine(note);
+    if (!dllSearchRestricted)
+        LogLine("this Windows cannot limit where DLLs are loaded from to the system and program "
+                "folders (no SetDefaultDllDirectories): only the current folder is left out");
     LogLine("settings folder \"" + setup.settingsFolder + "\"");
     if (!setup.printGuardName.empty())
         LogLine("print guard \"" + setup.printGuardName + "\", waited for up to " +
@@ -106,8 +110,10 @@ int RunLauncher(HINSTANCE instance)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    // Before anything can load a DLL (the printer driver, WIC's codecs).
+    const bool dllSearchRestricted = RestrictDllSearch();
     try {
-        return RunLauncher(instance);
+        return RunLauncher(instance, dllSearchRestricted);
     } catch (...) {
         OutputDebugStringA("KESTRO: ended by an unexpected error\n");
         return 2;

@@ -6,7 +6,10 @@
 #include <cstddef>
 
 #include "launcher_log_win32.h"
+#include "setup/ansi_code_page.h"
+#include "win32_shared/driver_devmode_win32.h"
 #include "win32_shared/spooler_handles_win32.h"
+#include "win32_shared/user_printers_win32.h"
 
 namespace {
 
@@ -30,19 +33,51 @@ std::string DefaultPrinter()
 
 DEVMODEA* AsDevMode(std::vector<uint8_t>& bytes) { return reinterpret_cast<DEVMODEA*>(bytes.data()); }
 
+// The stored printer's name as the user's printer list spells it; empty,
+// with a log line, when it is none of the user's printers (then it is never
+// opened: a name such as "\\host\share" would send the user's credentials
+// to that host) or the list cannot be read.
+std::string ListedStoredPrinter(const std::string& stored)
+{
+    std::vector<std::string> printers;
+    DWORD error = ERROR_SUCCESS;
+    if (!ListUserPrinters(printers, error)) {
+        LogLine("the user's printers cannot be listed (error " + std::to_string(error) +
+                "): the default printer is used instead of the chosen printer \"" + stored + "\"");
+        return std::string();
+    }
+    const std::string* listed = FindListedPrinter(stored, printers, AnsiLeadByteTest());
+    if (!listed) {
+        LogLine("the chosen printer \"" + stored +
+                "\" is not one of this user's printers: the default printer is used");
+        return std::string();
+    }
+    return *listed;
+}
+
 // The stored device mode cut to what the driver may take: its private part
-// only when the driver's private part still has the same size.
-bool UsableStoredDevMode(const StoredChoice& choice, WORD driverExtra, std::vector<uint8_t>& stored)
+// only when the file is whole, names this printer and the driver's private
+// part still has the same size.
+bool UsableStoredDevMode(const StoredChoice& choice, const std::string& printerName,
+                         WORD driverExtra, std::vector<uint8_t>& stored)
 {
     const std::string& path = choice.devModeFile;
     stored = choice.devMode;
-    const StoredDevModeParts parts = InspectStoredDevMode(stored.data(), stored.size());
+    const StoredDevModeParts parts =
+        choice.devModeTooLarge
+            ? OversizedStoredDevMode()
+            : InspectStoredDevMode(stored.data(), stored.size(), printerName, AnsiLeadByteTest());
     if (!parts.usable) {
-        LogLine("stored device mode " + path + " is missing or damaged: the printer's defaults are used");
+        LogLine("stored device mode " + path + " is not used (" +
+                DescribeStoredDevModeFault(parts.fault) + "): the printer's defaults are used");
         return false;
     }
-    size_t keep = parts.publicSize + parts.privateSize;
-    if (parts.privateSize != driverExtra) {
+    size_t keep = parts.Length();
+    if (!parts.complete) {
+        keep = parts.publicSize;
+        LogLine("stored device mode " + path + ": " + DescribeStoredDevModeFault(parts.fault) +
+                ": only its public settings are used");
+    } else if (parts.privateSize != driverExtra) {
         keep = parts.publicSize;
         LogLine("stored device mode " + path +
                 " was made for another driver version: only its public settings are used");
@@ -57,27 +92,19 @@ bool UsableStoredDevMode(const StoredChoice& choice, WORD driverExtra, std::vect
 void MakeDevMode(HANDLE printer, const std::string& name, const StoredChoice* stored,
                  std::vector<uint8_t>& devMode)
 {
-    devMode.clear();
-    char* printerName = const_cast<char*>(name.c_str());
-    const LONG size = DocumentPropertiesA(nullptr, printer, printerName, nullptr, nullptr, 0);
-    if (size < static_cast<LONG>(offsetof(DEVMODEA, dmFields) + sizeof(DWORD))) {
-        LogFailure("DocumentProperties (size)", name);
-        return;
-    }
-    std::vector<uint8_t> current(static_cast<size_t>(size), 0);
-    if (DocumentPropertiesA(nullptr, printer, printerName, AsDevMode(current), nullptr,
-                            DM_OUT_BUFFER) != IDOK) {
+    std::vector<uint8_t> current;
+    if (!DriverDevMode(printer, name, nullptr, current)) {
         LogFailure("DocumentProperties (defaults)", name);
+        devMode.clear();
         return;
     }
     devMode = current;
 
     std::vector<uint8_t> usable;
-    if (stored && UsableStoredDevMode(*stored, AsDevMode(current)->dmDriverExtra, usable)) {
-        std::vector<uint8_t> merged(static_cast<size_t>(size), 0);
-        if (DocumentPropertiesA(nullptr, printer, printerName, AsDevMode(merged),
-                                AsDevMode(usable), DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK)
-            devMode = merged;
+    if (stored && UsableStoredDevMode(*stored, name, AsDevMode(current)->dmDriverExtra, usable)) {
+        std::vector<uint8_t> merged;
+        if (DriverDevMode(printer, name, AsDevMode(usable), merged))
+            devMode.swap(merged);
         else
             LogFailure("DocumentProperties (stored device mode)", stored->devModeFile);
     }
@@ -99,12 +126,14 @@ bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::strin
     HANDLE opened = nullptr;
     const StoredChoice* devModeSource = nullptr;
     if (!stored.printer.name.empty()) {
-        if (OpenNamedPrinter(stored.printer.name, opened)) {
-            chosen.name = stored.printer.name;
-            devModeSource = &stored;
-        } else {
-            LogFailure("OpenPrinter (the chosen printer; the default printer is used)",
-                       stored.printer.name);
+        const std::string listed = ListedStoredPrinter(stored.printer.name);  // logs when empty
+        if (!listed.empty()) {
+            if (OpenNamedPrinter(listed, opened)) {
+                chosen.name = listed;
+                devModeSource = &stored;
+            } else {
+                LogFailure("OpenPrinter (the chosen printer; the default printer is used)", listed);
+            }
         }
     }
     if (chosen.name.empty()) {

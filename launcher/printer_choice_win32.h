@@ -12,11 +12,15 @@ struct ChosenPrinter {
 };
 
 // The printer chosen in the settings program, as read from its store
-// (StoredChoiceReader), with the stored device mode merged into the driver's
-// current one so that a stale or foreign private part never reaches the
-// driver. The default printer with its own defaults when none is chosen or
-// the chosen printer cannot be opened (it is gone); a device mode that is
-// missing or damaged also leaves the printer's defaults. In every case
+// (StoredChoiceReader), when it is one of the user's own printers (local or
+// a connection the user made), with the stored device mode merged into the
+// driver's current one so that a stale or foreign private part never
+// reaches the driver. The default printer with its own defaults when none
+// is chosen, the chosen one is not among the user's printers (it is never
+// opened then) or cannot be opened (it is gone). A device mode that is
+// missing, larger than 64 KiB or damaged leaves the printer's defaults; one
+// that names another printer or whose private part is cut, too large or of
+// another size than the driver's gives only its public settings. In every case
 // copies are set to 1 and collation off: the launcher draws every copy
 // itself, in the order the job asks for. False, with the reason, when there
 // is no printer to use.

@@ -1,7 +1,6 @@
 #include "stored_choice.h"
 
 #include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "setup/install_folders.h"
@@ -22,14 +21,29 @@ private:
 
 }  // namespace
 
-bool StreamByteFileReader::ReadAll(const std::string& path, std::vector<uint8_t>& bytes)
+ByteFileReader::Result StreamByteFileReader::ReadUpTo(const std::string& path, size_t limit,
+                                                      std::vector<uint8_t>& bytes)
 {
     bytes.clear();
     std::ifstream file(path.c_str(), std::ios::binary);
-    if (!file)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    if (!file || !file.seekg(0, std::ios::end))
+        return kUnreadable;
+    const std::streamoff size = file.tellg();
+    if (size < 0)
+        return kUnreadable;
+    if (static_cast<unsigned long long>(size) > limit)
+        return kTooLarge;
+    if (!file.seekg(0, std::ios::beg))
+        return kUnreadable;
+    // A file that grew since its size was taken is read only that far.
+    bytes.resize(static_cast<size_t>(size));
+    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    if (file.bad()) {
+        bytes.clear();
+        return kUnreadable;
+    }
+    return kRead;
 }
 
 StoredChoiceReader::StoredChoiceReader(std::string settingsFolder, PrintGuardEvent* guard,
@@ -51,8 +65,8 @@ StoredChoice StoredChoiceReader::ReadStore()
     choice.printer = ReadStoredPrinter(settingsFile.c_str(), m_profile);
     if (!choice.printer.name.empty()) {
         choice.devModeFile = DevModeFilePath(m_settingsFolder, choice.printer.slot);
-        if (!m_files.ReadAll(choice.devModeFile, choice.devMode))
-            choice.devMode.clear();
+        choice.devModeTooLarge = m_files.ReadUpTo(choice.devModeFile, kMaxStoredDevModeSize,
+                                                  choice.devMode) == ByteFileReader::kTooLarge;
     }
     return choice;
 }

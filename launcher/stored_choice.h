@@ -4,6 +4,7 @@
 // beyond the bound leaves the choice read last (kept for the life of the
 // launcher) or, before the first read, none, which means the default printer.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,6 +17,7 @@ struct StoredChoice {
     StoredPrinter printer;         // name empty: none chosen, the default printer
     std::string devModeFile;       // the file its device mode was read from
     std::vector<uint8_t> devMode;  // that file's bytes; empty when it cannot be read
+    bool devModeTooLarge = false;  // the file is larger than kMaxStoredDevModeSize: not read
 };
 
 // The print guard event: free (signalled) while nobody reads or writes the
@@ -34,15 +36,18 @@ public:
 
 class ByteFileReader {
 public:
+    enum Result { kRead, kUnreadable, kTooLarge };
     virtual ~ByteFileReader() = default;
-    // The whole file; false when it cannot be read.
-    virtual bool ReadAll(const std::string& path, std::vector<uint8_t>& bytes) = 0;
+    // The whole file when it holds at most limit bytes. Its size is taken
+    // first: of a larger file nothing is read (kTooLarge), and never more
+    // than limit bytes are read. bytes is empty unless kRead.
+    virtual Result ReadUpTo(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) = 0;
 };
 
 // ByteFileReader over the standard library's file streams.
 class StreamByteFileReader : public ByteFileReader {
 public:
-    bool ReadAll(const std::string& path, std::vector<uint8_t>& bytes) override;
+    Result ReadUpTo(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) override;
 };
 
 class StoredChoiceReader {

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "setup/profile_reader.h"
-// The number and device-mode formats, shared with the settings program.
+// The number, printer-name and device-mode formats, shared with the
+// settings program.
 #include "stored_files/plain_decimal.h"
+#include "stored_files/printer_names.h"
 #include "stored_files/stored_devmode.h"
 
 struct StoredPrinter {

@@ -53,6 +53,7 @@ size_t DevModeSaveLength(const uint8_t* devMode, size_t blockSize);
 
 // Whether the stored device mode is dropped for the printer's current one:
 // the driver's version text changed, its private part changed size, or the
-// stored file is not complete (empty, cut short or with an impossible header).
+// stored file is not complete (InspectStoredDevMode: empty, too large, cut
+// short, out of bounds or another printer's).
 bool DriverChanged(const std::string& savedVersion, const std::string& currentVersion,
                    const StoredDevModeParts& stored, uint16_t currentDriverExtra);

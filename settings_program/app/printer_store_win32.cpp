@@ -15,8 +15,12 @@
 #include "app/tessary_app_win32.h"
 #include "framework/file_win32.h"
 #include "stored_files/plain_decimal.h"
+#include "stored_files/printer_names.h"
 #include "stored_files/stored_devmode.h"
+#include "win32_shared/ansi_lead_byte_win32.h"
+#include "win32_shared/driver_devmode_win32.h"
 #include "win32_shared/spooler_handles_win32.h"
+#include "win32_shared/user_printers_win32.h"
 
 namespace {
 
@@ -108,20 +112,23 @@ uint16_t DriverExtraOf(const BYTE* devMode)
     return reinterpret_cast<const DEVMODEA*>(devMode)->dmDriverExtra;
 }
 
-DWORD CountPrinters()
+// The user's printers: local ones and the user's own connections. A list
+// that cannot be read throws the system's text.
+std::vector<std::string> UserPrinters()
 {
-    const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-    DWORD needed = 0;
-    DWORD returned = 0;
-    if (EnumPrintersA(flags, nullptr, 1, nullptr, 0, &needed, &returned))
-        return returned;
-    // Normally the call above failed for want of a buffer and said how
-    // large it must be.
-    std::vector<BYTE> buffer(needed, 0);
-    if (!EnumPrintersA(flags, nullptr, 1, buffer.empty() ? nullptr : buffer.data(), needed,
-                       &needed, &returned))
-        ThrowSystemError();
-    return returned;
+    std::vector<std::string> printers;
+    DWORD error = ERROR_SUCCESS;
+    if (!ListUserPrinters(printers, error))
+        ThrowSystemError(error);
+    return printers;
+}
+
+// The stored device mode merged into the printer's current one by its
+// driver; false when the driver refuses it.
+bool MergedDevMode(HANDLE printer, const std::string& name, const std::vector<uint8_t>& stored,
+                   std::vector<uint8_t>& merged)
+{
+    return DriverDevMode(printer, name, reinterpret_cast<const DEVMODEA*>(stored.data()), merged);
 }
 
 // A movable, zeroed global block holding a copy of size bytes.
@@ -188,16 +195,27 @@ std::string GetDriverVersion(const std::string& printerName)
 void LoadStoredPrinter(CPrintSetupDialog& dialog)
 {
     CTessaryApp& app = TessaryApp();
-    if (CountPrinters() == 0)
+    const std::vector<std::string> printers = UserPrinters();
+    if (printers.empty())
         throw new CAppException(LanguageText("NoPrinterMsg"));
 
-    const std::string name = app.GetSetting(kSection, "SelectPrinterName", "");
-    if (name.empty())
+    const std::string stored = app.GetSetting(kSection, "SelectPrinterName", "");
+    if (stored.empty())
         return;  // nothing stored: the dialog stays on the default printer
     const int slot = PlainDecimal(app.GetSetting(kSection, "SelectPrinterNo", ""));
     const std::string folder = app.GetSystemDataDirectory();
     const std::string devModePath = folder + DevModeFileName(slot);
     const std::string devNamesPath = folder + DevNamesFileName(slot);
+
+    // Only one of the user's own printers is opened, by the name the
+    // system lists: a stored name such as "\\host\share" that the user
+    // never connected to would send the user's credentials to that host.
+    const std::string* listed = FindListedPrinter(stored, printers, IsAnsiLeadByte);
+    if (!listed) {
+        ForgetVanishedPrinter(slot, devModePath, devNamesPath);
+        return;
+    }
+    const std::string name = *listed;
 
     // The device mode the dialog gets, exactly dmSize + dmDriverExtra bytes.
     std::vector<uint8_t> devMode;
@@ -207,7 +225,8 @@ void LoadStoredPrinter(CPrintSetupDialog& dialog)
             ForgetVanishedPrinter(slot, devModePath, devNamesPath);
             return;
         }
-        std::vector<uint8_t> stored = ReadWholeFile(devModePath);
+        std::vector<uint8_t> storedDevMode;
+        const bool withinBound = ReadFileUpTo(devModePath, kMaxStoredDevModeSize, storedDevMode);
         const std::string savedVersion = app.GetSetting(kSection, VersionKey(slot), "");
         const std::vector<BYTE> details = PrinterDetails(printer.Get());
         const DevModeBytes current = DefaultDevMode(details);
@@ -215,17 +234,24 @@ void LoadStoredPrinter(CPrintSetupDialog& dialog)
             ThrowSystemError(ERROR_INVALID_DATA);
         const std::string currentVersion = GetDriverVersion(name);
 
-        // A file cut short counts as a driver change: it is never read past
-        // its end, and only its header's length of it is used.
-        const StoredDevModeParts parts = InspectStoredDevMode(stored.data(), stored.size());
-        if (DriverChanged(savedVersion, currentVersion, parts, DriverExtraOf(current.data))) {
+        // A file that is too large, cut short, out of bounds or another
+        // printer's counts as a driver change: it is never read past its end
+        // or its bound, and only its header's length of it is used. So does
+        // one the driver refuses to merge into its current device mode.
+        const StoredDevModeParts parts =
+            withinBound ? InspectStoredDevMode(storedDevMode.data(), storedDevMode.size(), name,
+                                               IsAnsiLeadByte)
+                        : OversizedStoredDevMode();
+        bool changed = DriverChanged(savedVersion, currentVersion, parts, DriverExtraOf(current.data));
+        if (!changed) {
+            storedDevMode.resize(parts.Length());
+            changed = !MergedDevMode(printer.Get(), name, storedDevMode, devMode);
+        }
+        if (changed) {
             app.ShowMessage(LanguageText("DifferentPrinterVersion"), MB_OK);
             WriteWholeFile(devModePath, current.data, current.length);
             app.WriteSetting(kSection, VersionKey(slot), currentVersion);
             devMode.assign(current.data, current.data + current.length);
-        } else {
-            stored.resize(parts.Length());
-            devMode.swap(stored);
         }
     }
 

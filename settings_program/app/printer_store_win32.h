@@ -13,12 +13,15 @@
 std::string GetDriverVersion(const std::string& printerName);
 
 // Run while the settings dialog is built, after it has selected the
-// default printer. Throws "NoPrinterMsg" when no printer is installed.
-// Puts the stored printer with its stored device mode into the dialog's
-// record; a stored printer that is gone is forgotten ("DeletePrinterMsg"),
-// and one whose driver changed gets its current device mode stored and
-// used ("DifferentPrinterVersion"). A stored device-mode file that cannot
-// be read throws CFileException.
+// default printer. Throws "NoPrinterMsg" when the user has no printer.
+// Puts the stored printer with its stored device mode, merged into the
+// driver's current one, into the dialog's record. A stored printer that is
+// not one of the user's printers (local or the user's connections) or
+// cannot be opened is forgotten ("DeletePrinterMsg"); one whose driver
+// changed, or whose device-mode file is larger than 64 KiB, damaged, names
+// another printer or is refused by the driver, gets its current device mode
+// stored and used ("DifferentPrinterVersion"). A stored device-mode file
+// that cannot be read throws CFileException.
 void LoadStoredPrinter(CPrintSetupDialog& dialog);
 
 // Run at OK: stores the dialog's printer, device mode and device names in

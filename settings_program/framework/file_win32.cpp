@@ -76,6 +76,18 @@ CFileException::Cause FileErrorCause(DWORD win32ErrorCode)
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path)
 {
+    // A file larger than memory can hold is a lack of memory, as it would
+    // be for any other allocation.
+    std::vector<uint8_t> bytes;
+    if (!ReadFileUpTo(path, static_cast<size_t>((std::numeric_limits<std::ptrdiff_t>::max)()),
+                      bytes))
+        throw std::bad_alloc();
+    return bytes;
+}
+
+bool ReadFileUpTo(const std::string& path, size_t limit, std::vector<uint8_t>& bytes)
+{
+    bytes.clear();
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
@@ -83,13 +95,10 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path)
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.Get(), &size))
         ThrowFileError(path);
-    // A file larger than memory can hold is a lack of memory, as it would
-    // be for any other allocation.
-    if (static_cast<unsigned long long>(size.QuadPart) >
-        static_cast<unsigned long long>((std::numeric_limits<std::ptrdiff_t>::max)()))
-        throw std::bad_alloc();
+    if (static_cast<unsigned long long>(size.QuadPart) > limit)
+        return false;
 
-    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
         const DWORD piece = static_cast<DWORD>((std::min)(bytes.size() - done, kPieceSize));
@@ -101,7 +110,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path)
         done += read;
     }
     bytes.resize(done);
-    return bytes;
+    return true;
 }
 
 void WriteWholeFile(const std::string& path, const uint8_t* data, size_t size)

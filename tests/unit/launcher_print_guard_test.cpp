@@ -55,13 +55,13 @@ public:
         journal.push_back(std::string("read ") + key);
         return FakeProfile::ReadString(path, section, key, def, buffer, size);
     }
-    bool ReadAll(const std::string& path, std::vector<uint8_t>& bytes) override
+    Result ReadUpTo(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) override
     {
-        journal.push_back("read " + path);
+        journal.push_back("read " + path + " up to " + std::to_string(limit));
         if (devModeFails)
             throw std::runtime_error("disk gone");
         bytes = {7};
-        return true;
+        return kRead;
     }
 };
 
@@ -111,7 +111,7 @@ TEST_F(LauncherStoredChoice, TheStoreIsReadOnlyWhileTheGuardIsHeldAndTheGuardIsF
     StoredChoiceReader reader = Reader(&side);
     StoredChoice choice = reader.Current();
     EXPECT_EQ(side.journal, (Journal{"hold 0", "read SelectPrinterName", "read SelectPrinterNo",
-                                     std::string("read ") + kDevMode3, "release"}));
+                                     std::string("read ") + kDevMode3 + " up to 65536", "release"}));
     EXPECT_EQ(choice.printer.name, "Office laser");
     EXPECT_EQ(choice.devModeFile, kDevMode3);
     EXPECT_EQ(choice.devMode, std::vector<uint8_t>{7});
@@ -160,9 +160,9 @@ TEST_F(LauncherStoredChoice, AGuardBusyBeyondTheBoundLeavesTheDefaultPrinterThen
     EXPECT_EQ(Reader(&side, 0).Current().printer.name, "");
     EXPECT_EQ(Reader(&side, 5000, "").Current().printer.name, "");
     EXPECT_EQ(side.journal, (Journal{"read SelectPrinterName", "read SelectPrinterNo",
-                                     std::string("read ") + kDevMode3, "hold 0",
+                                     std::string("read ") + kDevMode3 + " up to 65536", "hold 0",
                                      "read SelectPrinterName", "read SelectPrinterNo",
-                                     std::string("read ") + kDevMode3, "hold 0"}));
+                                     std::string("read ") + kDevMode3 + " up to 65536", "hold 0"}));
 }
 
 }  // namespace

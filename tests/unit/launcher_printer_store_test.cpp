@@ -2,7 +2,13 @@
 // settings program.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
 #include "../../launcher/launcher_setup.h"
+#include "../../launcher/stored_choice.h"
 #include "../../launcher/stored_printer.h"
 #include "fake_setup_platform.h"
 
@@ -44,6 +50,23 @@ TEST(LauncherStoredPrinter, NameAndSlotAreReadAsTheSettingsProgramWritesThem)
     // A name too long to be a printer's is not cut into another name.
     profile.Set("st.ini", "Printer Infomation", "SelectPrinterName", std::string(300, 'P'));
     EXPECT_EQ(ReadStoredPrinter("st.ini", profile).name, "");
+}
+
+TEST(LauncherStoredPrinter, ADeviceModeFileIsReadOnlyUpToItsBound)
+{
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("launcher_devmode_" + std::to_string(getpid()));
+    StreamByteFileReader files;
+    std::vector<uint8_t> bytes = {1};
+    EXPECT_EQ(files.ReadUpTo(path.string(), 100, bytes), ByteFileReader::kUnreadable);
+    EXPECT_TRUE(bytes.empty());
+    for (const size_t size : {size_t(0), size_t(100), size_t(101)}) {
+        std::ofstream(path, std::ios::binary) << std::string(size, 'd');
+        const ByteFileReader::Result result = files.ReadUpTo(path.string(), 100, bytes);
+        EXPECT_EQ(result, size <= 100 ? ByteFileReader::kRead : ByteFileReader::kTooLarge) << size;
+        EXPECT_EQ(bytes.size(), size <= 100 ? size : 0u) << "nothing of a larger file is read";
+    }
+    std::filesystem::remove(path);
 }
 
 }  // namespace

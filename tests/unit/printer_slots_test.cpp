@@ -11,6 +11,8 @@
 
 namespace {
 
+bool SingleByte(unsigned char) { return false; }
+
 // Section "Printer Infomation", recording the keys the search asks for.
 struct FakePrinterInfo {
     std::map<std::string, std::string> values;
@@ -84,15 +86,18 @@ TEST(PrinterSlots, SavedLengthIsASixteenBitSumBoundedByTheBlock)
 TEST(PrinterSlots, AStoredDeviceModeIsDroppedWhenTheDriverChangedOrTheFileIsShort)
 {
     const std::vector<uint8_t> whole = DevModeBytes(156, 20, 176);
-    const StoredDevModeParts stored = InspectStoredDevMode(whole.data(), whole.size());
+    const StoredDevModeParts stored =
+        InspectStoredDevMode(whole.data(), whole.size(), "Office laser", SingleByte);
     EXPECT_FALSE(DriverChanged("1.2", "1.2", stored, 20));
     EXPECT_TRUE(DriverChanged("1.2", "1.3", stored, 20));
     EXPECT_TRUE(DriverChanged("", "", stored, 24)) << "without versions the private size decides";
 
-    // Empty, no whole header, cut inside the private part.
+    // Empty, no whole header, cut inside the private part, another printer's.
     for (const std::vector<uint8_t>& file :
-         {std::vector<uint8_t>(), DevModeBytes(0, 0, 39), DevModeBytes(156, 20, 175)}) {
-        const StoredDevModeParts parts = InspectStoredDevMode(file.data(), file.size());
+         {std::vector<uint8_t>(), DevModeBytes(0, 0, 39), DevModeBytes(156, 20, 175),
+          DevModeBytes(156, 20, 176, "Back office")}) {
+        const StoredDevModeParts parts =
+            InspectStoredDevMode(file.data(), file.size(), "Office laser", SingleByte);
         EXPECT_TRUE(DriverChanged("1.2", "1.2", parts, 0)) << file.size();
         EXPECT_TRUE(DriverChanged("1.2", "1.2", parts, 20)) << file.size();
     }

@@ -181,6 +181,17 @@ bool WriteWhole(const std::string& path, const std::string& content)
            written == content.size();
 }
 
+bool WriteStretched(const std::string& path, const std::string& content, long long size)
+{
+    if (!WriteWhole(path, content))
+        return false;
+    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    return file && SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get());
+}
+
 bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs)
 {
     OwnedHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));

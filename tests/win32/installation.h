@@ -119,6 +119,9 @@ bool PathExists(const std::string& path);
 std::string ReadShared(const std::string& path);
 // Writes content as the whole file; true when all of it was written.
 bool WriteWhole(const std::string& path, const std::string& content);
+// Writes content, then stretches the file to size bytes without writing
+// them (a sparse file where the file system keeps them so).
+bool WriteStretched(const std::string& path, const std::string& content, long long size);
 
 // Waits until process `processId` has ended; true also when it is gone already.
 bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs);

@@ -50,6 +50,12 @@ TEST(FileWin32, WritesAndReadsExactlyTheBytesGiven)
         bytes[i] = static_cast<uint8_t>(i * 7);
     WriteWholeFile(path, bytes.data(), bytes.size());
     EXPECT_EQ(ReadWholeFile(path), bytes);
+    // A bounded read takes a file up to its bound and nothing of a larger one.
+    std::vector<uint8_t> bounded = {1};
+    EXPECT_TRUE(ReadFileUpTo(path, bytes.size(), bounded));
+    EXPECT_EQ(bounded, bytes);
+    EXPECT_FALSE(ReadFileUpTo(path, bytes.size() - 1, bounded));
+    EXPECT_TRUE(bounded.empty());
 
     // A shorter write leaves nothing of the longer file behind.
     WriteWholeFile(path, bytes.data(), 3);

@@ -390,6 +390,20 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
              PutWord(f, 38, static_cast<uint16_t>(WordAt(f, 38) + 4));
              f.insert(f.end(), 4, 0);
          }},
+        {"file larger than 64 KiB", [](Bytes& f, std::string&) { f.resize(65537); }},
+        {"another printer's device mode", [](Bytes& f, std::string&) {
+             std::fill(f.begin(), f.begin() + 32, 0);
+             std::copy(kPrinterB, kPrinterB + strlen(kPrinterB), f.begin());
+         }},
+        {"device name not ended", [](Bytes& f, std::string&) { std::fill(f.begin(), f.begin() + 32, 'S'); }},
+        {"public size out of range", [](Bytes& f, std::string&) {
+             PutWord(f, 36, 2000);
+             f.resize(2000 + WordAt(f, 38));
+         }},
+        {"private size too large", [](Bytes& f, std::string&) {
+             PutWord(f, 38, 65000);
+             f.resize(WordAt(f, 36) + 65000);
+         }},
     };
     for (const Change& change : changes) {
         SCOPED_TRACE(change.what);
@@ -414,6 +428,17 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
         EXPECT_NE(dialog.m_pd.hDC, nullptr);
     }
 
+    // A file of 1.5 GB (sparse) is not read: its size alone makes it a
+    // driver change.
+    ASSERT_NO_FATAL_FAILURE(SavePrinter(kPrinterA, DMORIENT_LANDSCAPE));
+    ASSERT_TRUE(WriteStretched(DataPath("devmode0.bin"), "", 1536LL << 20));
+    CPrintSetupDialog onLarge(0, nullptr);
+    const std::vector<SeenBox> boxes = Load(onLarge);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kDriverChangedText);
+    EXPECT_EQ(FileBytes(DataPath("devmode0.bin")), printerDevMode);
+    EXPECT_EQ(DialogDevMode(onLarge), printerDevMode);
+
     // A save whose device mode has another private size than the printer's
     // writes the length it had, under the printer's size: the next start
     // finds the file short and takes the printer's own device mode.
@@ -434,6 +459,52 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, kDriverChangedText);
         EXPECT_EQ(FileBytes(DataPath("devmode0.bin")), printerDevMode);
+    }
+}
+
+TEST_F(PrinterStoreTest, OnlyOneOfTheUsersPrintersIsOpenedByTheNameTheSystemLists)
+{
+    // Wine opens a printer of this machine by its network name, which the
+    // user's printer list does not hold: opening the stored name would
+    // select printer B.
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = sizeof computer;
+    ASSERT_TRUE(GetComputerNameA(computer, &length));
+    const std::string networkName = std::string("\\\\") + computer + "\\" + kPrinterB;
+    HANDLE opened = nullptr;
+    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(networkName.c_str()), &opened, nullptr));
+    ClosePrinter(opened);
+    for (const std::string& stored : {networkName, std::string("\\\\kestro-no-such-host.invalid\\share")}) {
+        SCOPED_TRACE(stored);
+        ASSERT_NO_FATAL_FAILURE(SavePrinter(kPrinterB));
+        App().WriteSetting("Printer Infomation", "SelectPrinterName", stored);
+        CPrintSetupDialog dialog(0, nullptr);
+        ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));  // the default
+        const std::vector<SeenBox> boxes = Load(dialog);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, kPrinterGoneText);
+        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), kPrinterA);
+        EXPECT_FALSE(PathExists(DataPath("devmode0.bin")) || PathExists(DataPath("devname0.bin")));
+        EXPECT_EQ(Setting("SelectPrinterName") + Setting("devmode0"), "");
+    }
+
+    // The user's own printer in capitals, and one whose name is too long for
+    // a device mode's name field: selected with their device modes, under
+    // the names the system lists.
+    const std::string longName = "Store printer with a name longer than thirty-one bytes";
+    std::string error;
+    ASSERT_TRUE(wine_printers::AddPrinterOnPort(longName, kPort, error)) << error;
+    for (const std::string& printer : {std::string(kPrinterB), longName}) {
+        ASSERT_NO_FATAL_FAILURE(SavePrinter(printer.c_str(), DMORIENT_LANDSCAPE));
+        std::string capitals = printer;
+        App().WriteSetting("Printer Infomation", "SelectPrinterName", CharUpperA(&capitals[0]));
+        CPrintSetupDialog dialog(0, nullptr);
+        ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));
+        EXPECT_TRUE(Load(dialog).empty()) << printer;
+        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), printer);
+        const Bytes devMode = DialogDevMode(dialog);
+        ASSERT_GE(devMode.size(), 156u);
+        EXPECT_EQ(reinterpret_cast<const DEVMODEA*>(devMode.data())->dmOrientation, DMORIENT_LANDSCAPE);
     }
 }
 

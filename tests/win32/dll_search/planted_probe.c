@@ -1,0 +1,2 @@
+/* A DLL that a test plants where no program should load it from. */
+__declspec(dllexport) int KestroPlantedProbe(void) { return 1; }
