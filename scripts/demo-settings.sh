@@ -1,10 +1,10 @@
-# Sourced by demo.sh: the settings program's part of the demo. Installs
-# Tessary.exe, opens it on the virtual display, takes screenshots of its
-# dialog, makes the demo user's choices through the real controls with
-# tools/dialog_driver, presses OK, shows what the program stored, and after
-# the next job checks that the job followed the choices. Expects the
-# variables of prepare_installation (demo-setup.sh), $demo, $DISPLAY and
-# the function short.
+# Sourced by demo.sh (and by readme-screenshots.sh for its screenshot): the
+# settings program's part of the demo. Installs Tessary.exe, opens it on the
+# virtual display, takes screenshots of its dialog, makes the demo user's
+# choices through the real controls with tools/dialog_driver, presses OK,
+# shows what the program stored, and after the next job checks that the job
+# followed the choices. Expects the variables of prepare_installation
+# (demo-setup.sh), $demo, $DISPLAY and the function short.
 
 # Control ids of the dialog (settings_program/resources/dialog_ids.h).
 readonly ID_OK=1 ID_PRINTER_LIST=1136

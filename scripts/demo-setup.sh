@@ -1,7 +1,8 @@
-# Sourced by demo.sh, benchmark.sh and soak.sh: builds the Windows programs, gives
-# them a Wine prefix of their own and sets up an installation of the print
-# system in a folder of its own. Expects $repo, the repository's root, and
-# sets $build (BUILD_DIR made absolute, default build) and $win32.
+# Sourced by demo.sh, benchmark.sh, soak.sh and readme-screenshots.sh: builds
+# the Windows programs, gives them a Wine prefix of their own and sets up an
+# installation of the print system in a folder of its own. Expects $repo, the
+# repository's root, and sets $build (BUILD_DIR made absolute, default build)
+# and $win32.
 
 export BUILD_DIR="${BUILD_DIR:-build}"
 case $BUILD_DIR in

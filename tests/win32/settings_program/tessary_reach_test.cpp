@@ -148,6 +148,7 @@ bool IsGroupBox(HWND control)
 struct Measured {
     double previewShare = 0;  // preview picture's height / dialog client height
     double iconShare = 0;     // copy-order icon's height / dialog client height
+    bool sortedIconsShown = false;
     std::set<std::pair<int, int>> overlaps;  // visible controls that overlap, not nested
 };
 
@@ -162,6 +163,7 @@ protected:
                          dialog::ControlRect(dialog, IDC_PREVIEW).top / height;
         const RECT icon = dialog::ControlRect(dialog, IDC_UNSORTED_PAGE1);
         m.iconShare = (icon.bottom - icon.top) / height;
+        m.sortedIconsShown = IsWindowVisible(GetDlgItem(dialog, IDC_SORTED_SET1)) != FALSE;
         std::vector<std::pair<int, HWND>> controls;
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             if (IsWindowVisible(child))
@@ -179,9 +181,15 @@ protected:
         return m;
     }
 
-    Measured OpenAndMeasure(DWORD dpi)
+    // Opens the dialog at a display scale, with unsorted or sorted copies
+    // stored (each shows its own group of copy-order icons).
+    Measured OpenAndMeasure(DWORD dpi, bool sorted)
     {
         const LogPixels scale(dpi);
+        EXPECT_TRUE(WriteWhole(SettingsPath(),
+                               sorted ? "[Velora Config]\r\nPrintAfterReceivedAllData=1\r\n"
+                                        "[Print Setting]\r\nSortSetting=1\r\n"
+                                      : "[Print Setting]\r\nSortSetting=0\r\n"));
         DWORD process = 0;
         const HWND dialog = OpenDialog(&process);
         if (!dialog)
@@ -254,18 +262,22 @@ TEST_F(TessaryReachTest, KeyboardAloneReachesEveryControlOnceAndScreenReadersHea
 
 TEST_F(TessaryReachTest, AtEveryDisplayScaleThePicturesGrowWithTheDialogAndNothingOverlaps)
 {
-    const Measured at100 = OpenAndMeasure(96);
+    const Measured at100 = OpenAndMeasure(96, false);
     ASSERT_GT(at100.previewShare, 0.0);
-    for (DWORD dpi : {120u, 144u, 192u}) {
-        SCOPED_TRACE(std::to_string(dpi) + " dpi");
-        const Measured m = OpenAndMeasure(dpi);
-        EXPECT_NEAR(m.previewShare / at100.previewShare, 1.0, 0.05);
-        // Icons drawn at the dialog's scale, not the system's icon size.
-        EXPECT_NEAR(m.iconShare / at100.iconShare, 1.0, 0.05);
-        // Nothing overlaps that did not at 100 % (the copy-order icons of
-        // one group touch by design).
-        for (const auto& pair : m.overlaps)
-            EXPECT_EQ(at100.overlaps.count(pair), 1u) << pair.first << " overlaps " << pair.second;
+    for (DWORD dpi : {96u, 120u, 144u, 192u}) {
+        for (bool sorted : {false, true}) {
+            SCOPED_TRACE(std::to_string(dpi) + " dpi, " + (sorted ? "sorted" : "unsorted"));
+            const Measured m = dpi == 96 && !sorted ? at100 : OpenAndMeasure(dpi, sorted);
+            EXPECT_EQ(m.sortedIconsShown, sorted);
+            EXPECT_NEAR(m.previewShare / at100.previewShare, 1.0, 0.05);
+            // Icons drawn at the dialog's scale, not the system's icon size.
+            EXPECT_NEAR(m.iconShare / at100.iconShare, 1.0, 0.05);
+            // No visible control overlaps another but its group box (the
+            // two groups of copy-order icons share one place, and only one
+            // of them is shown).
+            for (const auto& pair : m.overlaps)
+                ADD_FAILURE() << pair.first << " overlaps " << pair.second;
+        }
     }
 }
 
@@ -309,6 +321,7 @@ TEST_F(TessaryReachTest, JapaneseTextsShowByteForByteAndWidenTheDialogUpToItsLim
     GetWindowRect(dialog, &window);
     EXPECT_GT(window.right - window.left, layout.dialog.right - layout.dialog.left);
     EXPECT_LE(window.right - window.left, 641);
+    EXPECT_EQ(Measure(dialog).overlaps, (std::set<std::pair<int, int>>{}));
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitForEnd(process));
     EXPECT_TRUE(TakeBoxes().empty());
