@@ -22,16 +22,23 @@ std::vector<UnprintedPage> UnprintedPagesOf(const std::vector<GroupFile>& files,
 {
     std::vector<UnprintedPage> unprinted;
     for (size_t index = 0; index < files.size(); ++index) {
-        const size_t before = unprinted.size();
+        std::string ownFailures;
         for (const GroupPage& page : pages) {
             if (page.file != index || page.failure.empty())
                 continue;
             const uint32_t frame = page.fileFrames > 1 ? page.frame + 1 : 0;
-            unprinted.push_back(Unprinted(files[index], index, frame, page.failure));
-            unprinted.back().marked = documentPrinted;
+            if (documentPrinted) {
+                unprinted.push_back(Unprinted(files[index], index, frame, page.failure));
+                unprinted.back().marked = true;
+            } else if (ownFailures.empty()) {
+                ownFailures = page.failure;
+            }
         }
-        if (!documentPrinted && unprinted.size() == before)
-            unprinted.push_back(Unprinted(files[index], index, 0, printerFailure));
+        // Nothing reached the paper: the whole file is one unprinted page.
+        if (!documentPrinted)
+            unprinted.push_back(Unprinted(files[index], index, 0,
+                                          ownFailures.empty() ? printerFailure
+                                                              : printerFailure + "; besides, " + ownFailures));
     }
     return unprinted;
 }

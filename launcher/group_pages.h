@@ -40,7 +40,8 @@ struct UnprintedPage {
 
 // The pages of a group that were not printed, in page order. When the
 // document was printed these are the placeholders; when it was not, every
-// file of the group is one (with the printer's reason unless it had its own).
+// file of the group is one, with the printer's reason (and its own, when it
+// could not have been printed either).
 std::vector<UnprintedPage> UnprintedPagesOf(const std::vector<GroupFile>& files,
                                             const std::vector<GroupPage>& pages,
                                             bool documentPrinted, const std::string& printerFailure);

@@ -43,7 +43,14 @@ bool ReadPageList(const std::string& path, std::string& text, std::string& reaso
                                                      std::to_string(error) + ")";
         return false;
     }
-    text.assign(kMostPageListBytes + 1, '\0');
+    // Never more than the bound (and one byte to tell a larger file), the
+    // file's size when it is smaller.
+    LARGE_INTEGER size = {};
+    const size_t most = kMostPageListBytes + 1;
+    text.assign(GetFileSizeEx(file.get(), &size) && size.QuadPart < static_cast<LONGLONG>(most)
+                    ? static_cast<size_t>(size.QuadPart) + 1
+                    : most,
+                '\0');
     DWORD got = 0;
     size_t total = 0;
     while (total < text.size() &&
@@ -180,7 +187,8 @@ bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, LayoutOptions& 
         return false;
     }
     if (!reason.empty()) {
-        result.listProblem = "its page list " + reason + "; the pages it names were printed";
+        result.listProblem = "its page list was not written whole (" + reason +
+                             "): the pages it names were printed";
         LogLine("page list " + result.pageList + ": " + reason + ": the pages it names are printed");
     }
     for (size_t i = 0; i < paths.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "launcher_log_win32.h"
 #include "raw_pixels.h"
 #include "white_backdrop.h"
 
@@ -332,8 +333,11 @@ bool PageDecoder::Decode(HANDLE file, uint32_t page, Bitmap24& bitmap, std::stri
         result = CopyOpaque(m_factory.Get(), frame.Get(), bitmap);
     if (FAILED(result)) {
         const HRESULT raw = CopyRaw(m_factory.Get(), frame.Get(), bitmap);
-        if (SUCCEEDED(raw))
+        if (SUCCEEDED(raw)) {
+            LogLine("page " + std::to_string(page + 1) + " of the file converted from its own pixel "
+                    "format (the imaging component refused: " + HresultText(result) + ")");
             return true;
+        }
         if (raw != WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT)
             result = raw;
     }

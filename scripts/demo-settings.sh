@@ -76,10 +76,11 @@ show_controls() {
     drive_dialog "${steps[@]}"
 }
 
-# screenshot PNG: the dialog's window, cut from a picture of the display.
+# screenshot PNG [WINDOW_FILE]: the window dialog_driver wrote to WINDOW_FILE
+# (default: the settings dialog's), cut from a picture of the display.
 screenshot() {
     local process control left top width height
-    read -r process control left top width height <"$demo/settings-window.txt" || return 1
+    read -r process control left top width height <"${2:-$demo/settings-window.txt}" || return 1
     xwd -root -silent -display "$DISPLAY" |
         convert xwd:- -crop "${width}x${height}+${left}+${top}" +repage "$1" 2>/dev/null &&
         echo "  screenshot: $(short "$1")"
