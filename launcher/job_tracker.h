@@ -24,9 +24,6 @@ public:
     // No job is open any more: the current job, if any, has ended.
     EndedJob NoJobLeft();
 
-    // The job being printed; 0 when none.
-    uint32_t Current() const { return m_current; }
-
 private:
     uint32_t m_current = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "launcher_log_win32.h"
 
 namespace {
@@ -12,17 +14,23 @@ const size_t kMostWaiting = 64;
 
 void NoticeBoxes::Show(const std::string& text)
 {
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        if (m_waiting.size() >= kMostWaiting) {
-            LogLine("too many message boxes are waiting: this notice is in the log only");
-            return;
+    // The printing thread calls this: whatever fails here must not stop it.
+    try {
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            if (m_waiting.size() >= kMostWaiting) {
+                LogLine("too many message boxes are waiting: this notice is in the log only");
+                return;
+            }
+            m_waiting.push_back(text);
+            if (!m_thread.joinable())
+                m_thread = std::thread([this] { Run(); });
         }
-        m_waiting.push_back(text);
-        if (!m_thread.joinable())
-            m_thread = std::thread([this] { Run(); });
+        m_changed.notify_one();
+    } catch (const std::exception& error) {
+        LogLine(std::string("the message box cannot be shown (") + error.what() +
+                "): this notice is in the log only");
     }
-    m_changed.notify_one();
 }
 
 void NoticeBoxes::WaitUntilAnswered()

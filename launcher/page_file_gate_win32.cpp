@@ -27,11 +27,8 @@ std::wstring FinalPath(HANDLE handle)
     return std::wstring();
 }
 
-std::string OpenFailure(const std::string& path, DWORD error)
+std::string OpenFailure(DWORD error)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return "the page list names a folder, not a page file";
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -73,11 +70,18 @@ PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_pt
         reason = "it is not a file of the data folder " + m_dataFolder;
         return Verdict::Foreign;
     }
+    // A folder is no page (it may be a folder of kept pages): it is neither
+    // printed nor moved.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        reason = "it is a folder, not a page file";
+        return Verdict::Foreign;
+    }
     std::unique_ptr<ScopedHandle> opened(new ScopedHandle(
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
     if (!*opened) {
-        reason = OpenFailure(path, GetLastError());
+        reason = OpenFailure(GetLastError());
         return Verdict::Unreadable;
     }
     const std::wstring folder = DataFolderFinalPath(reason);

@@ -125,7 +125,9 @@ void PrintWorker::KeepUnprinted(uint32_t jobId, const GroupResult& result,
         std::string keptAs;
         std::string why;
         const GroupFile& groupFile = result.files[file];
-        const bool exists = GetFileAttributesA(groupFile.path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const DWORD attributes = GetFileAttributesA(groupFile.path.c_str());
+        const bool exists =
+            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
         if (exists && !m_kept.Keep(groupFile.path, jobId, groupFile.jobPage, keptAs, why))
             LogLine("cannot keep " + groupFile.path + ": " + why);
         for (UnprintedPage& page : unprinted) {

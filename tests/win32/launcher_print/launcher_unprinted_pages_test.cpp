@@ -210,8 +210,13 @@ TEST_F(LauncherUnprintedPages, AListNamingAFileOutsideTheDataFolderPrintsAndDele
     ASSERT_TRUE(PrintGroup(62, 1, {inside, DataFolder() + "\\..\\outside.bmp"}));
     ASSERT_TRUE(PrintGroup(62, 3, {link}));
     ASSERT_TRUE(PrintGroup(62, 4, {"\\\\?\\" + inside, "C:\\windows\\win.ini"}));
+    // A folder in the data folder is no page either (it may hold kept pages).
+    const std::string folder = DataFolder() + "\\folder";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(PrintGroup(62, 6, {folder}));
     EXPECT_FALSE(Exists(Output())) << "nothing was printed";
-    EXPECT_TRUE(Exists(outside) && Exists(inside) && Exists(link)) << "nothing was deleted";
+    EXPECT_TRUE(Exists(outside) && Exists(inside) && Exists(link) && Exists(folder))
+        << "nothing was deleted or moved";
     const std::string log = LogOfThisTest();
     EXPECT_TRUE(Contains(log, "it is not a file of the data folder")) << log;
     EXPECT_TRUE(Contains(log, "it leads out of the data folder")) << log;
@@ -221,12 +226,14 @@ TEST_F(LauncherUnprintedPages, AListNamingAFileOutsideTheDataFolderPrintsAndDele
     const std::vector<SeenBox> boxes = AnsweredBoxes(watcher, 1);
     ASSERT_EQ(boxes.size(), 1u);
     for (const char* part : {"Group from page 1: nothing of it was printed", "outside.bmp",
-                             "Group from page 3", "Group from page 4", "win.ini"})
+                             "Group from page 3", "Group from page 4", "win.ini",
+                             "Group from page 6", "it is a folder"})
         EXPECT_TRUE(Contains(boxes[0].text, part)) << part << " in " << boxes[0].text;
     // Wine deletes no Unix link; the shell does.
     EXPECT_TRUE(RunUnixShell("rm -f '" + UnixPath(link) + "'", RootFolder() + "\\rm.status", error))
         << error;
     DeleteFileA(outside.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace
