@@ -21,6 +21,20 @@ std::vector<size_t> CharacterWidths(std::string_view path, LeadByteTest isLeadBy
 
 bool IsSeparatorByte(char c) { return c == '\\' || c == '/'; }
 
+// No double-byte code page (932, 936, 949, 950) has a trail byte below 0x40:
+// a lead byte before a separator, a dot or a colon makes no character, and
+// Windows might read that byte on its own.
+bool HasBrokenCharacter(std::string_view path, LeadByteTest isLeadByte)
+{
+    size_t at = 0;
+    for (size_t width : CharacterWidths(path, isLeadByte)) {
+        if (width == 2 && static_cast<unsigned char>(path[at + 1]) < 0x40)
+            return true;
+        at += width;
+    }
+    return false;
+}
+
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameAsciiWord(std::string_view a, std::string_view b)
@@ -185,7 +199,8 @@ bool NormalisePath(std::string_view path, LeadByteTest isLeadByte, std::string& 
     const bool loneLeadByte =
         !path.empty() && isLeadByte(static_cast<unsigned char>(path.back())) &&
         CharacterWidths(path, isLeadByte).back() == 1;
-    if (path.find('\0') != std::string_view::npos || loneLeadByte || !SplitRoot(path, root))
+    if (path.find('\0') != std::string_view::npos || loneLeadByte ||
+        HasBrokenCharacter(path, isLeadByte) || !SplitRoot(path, root))
         return false;
     std::vector<std::string_view> segments;
     if (!SplitSegments(root.rest, root.literal, isLeadByte, segments))

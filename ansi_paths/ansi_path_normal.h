@@ -20,8 +20,10 @@
 // "//?/"), a literal path with "." or ".." segments, empty segments or
 // slashes, a segment naming a device (CON, NUL, COM1.txt ...), a segment of
 // dots and blanks only other than "." and "..", a server or share name
-// ending in a dot or blank, or a character no file name may hold
-// (< > : " | ? * and control characters, the drive's colon aside).
+// ending in a dot or blank, a character no file name may hold (< > : " | ?
+// * and control characters, the drive's colon aside), or a lead byte without
+// a trail byte after it (at the end, or before a byte below 0x40 such as
+// "/", which no double-byte code page takes for a trail byte).
 bool NormalisePath(std::string_view path, LeadByteTest isLeadByte, std::string& normal);
 
 // True when the two paths normalise to the same path, compared without

@@ -80,6 +80,8 @@ const Row kRows[] = {
     {std::string("C:\\Data\\a\0.bmp", 14), "C:\\Data", false, ""},
     {"C:\\Data\\a\tb.bmp", "C:\\Data", false, ""},
     {"C:\\x\x95", "C:\\", false, ""},
+    // A lead byte before "/" makes no character: Windows may split there.
+    {"C:\\Data\\\xEA/..\\..\\x.bmp", "C:\\Data", false, ""},
     {"", "C:\\Data", false, ""},
 };
 
