@@ -69,8 +69,11 @@ bool IsOwnFolder(const std::string& folder, PSID user, std::string& why)
         why = "the folder " + folder + " cannot be opened (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
+    // Asked of the handle and of the path: some systems tell a link only by its path.
+    const DWORD byPath = GetFileAttributesA(folder.c_str());
     if (!(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        byPath == INVALID_FILE_ATTRIBUTES || (byPath & FILE_ATTRIBUTE_REPARSE_POINT)) {
         why = folder + " is not a folder but a file, link or junction";
         return false;
     }

@@ -236,4 +236,32 @@ TEST_F(LauncherUnprintedPages, AListNamingAFileOutsideTheDataFolderPrintsAndDele
     RemoveDirectoryA(folder.c_str());
 }
 
+TEST_F(LauncherUnprintedPages, AKeptFolderThatIsALinkIsNotUsedAndThePageStays)
+{
+    // Someone made the user's folder of kept pages a link to a folder of
+    // their own: the page is not moved there; it stays, and the box says so.
+    RemoveTree(KeptFolder());
+    const std::string elsewhere = RootFolder() + "\\elsewhere";
+    ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+    std::string error;
+    ASSERT_TRUE(RunUnixShell("ln -sfn '" + UnixPath(elsewhere) + "' '" + UnixPath(KeptFolder()) + "'",
+                             RootFolder() + "\\ln.status", error))
+        << error;
+    const std::string junk = WritePage("junkc.bmp", 1, 1, NoInk);
+    std::ofstream(junk.c_str(), std::ios::trunc) << "this is no picture";
+    WriteJobSettings(63, JobOptions());
+    ASSERT_TRUE(PrintGroup(63, 1, {junk}));
+    MessageBoxWatcher watcher(m_processId);
+    Post(kSuspend);
+    const std::vector<SeenBox> boxes = AnsweredBoxes(watcher, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(Contains(boxes[0].text, "Not kept (") && Contains(boxes[0].text, "link or junction"))
+        << boxes[0].text;
+    EXPECT_TRUE(Exists(junk));
+    EXPECT_TRUE(NamesIn(elsewhere).empty());
+    EXPECT_TRUE(RunUnixShell("rm -f '" + UnixPath(KeptFolder()) + "'", RootFolder() + "\\rm.status", error))
+        << error;
+    RemoveDirectoryA(elsewhere.c_str());
+}
+
 }  // namespace
