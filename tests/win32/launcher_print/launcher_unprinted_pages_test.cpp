@@ -90,7 +90,7 @@ protected:
     {
         return WritePage("bar" + tag + std::to_string(k) + ".bmp", 50 * k, 50, AllInk);
     }
-    // The job: a good page, a file that is no picture, a 16-bit
+    // A job of mixed pages: a good page, a file that is no picture, a 16-bit
     // greyscale TIFF (page 3's bar) and another good page.
     std::vector<std::string> MixedPages(const std::string& tag)
     {
