@@ -1,5 +1,5 @@
 ; The product's folders below the common application data folder: Logs,
-; Settings, System, System\Data and System\Data\Not printed in ${DATA_ROOT}.
+; Settings, System and System\Data in ${DATA_ROOT}.
 ; Setup makes them its own and gives each its permissions before it writes
 ; anything; the uninstaller deletes only what the programs wrote there. Both
 ; go through folder_guard.exe (folder_guard/), which holds the permissions

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
 #include "bitmap24.h"
 #include "handoff_paths_win32.h"
@@ -12,6 +11,8 @@
 #include "page_drawing_win32.h"
 #include "page_layout.h"
 #include "page_list.h"
+#include "placeholder_drawing_win32.h"
+#include "placeholder_page.h"
 #include "printer_choice_win32.h"
 #include "printer_document_win32.h"
 #include "setup/profile_reader_win32.h"
@@ -19,27 +20,49 @@
 
 namespace {
 
+// Placeholders are drawn at this resolution at most: their text stays sharp
+// and a whole sheet of it takes a few megabytes.
+const double kPlaceholderDpi = 150;
+
 bool FileExists(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ReadText(const std::string& path, std::string& text)
+// The page list's text; false with the reason when it cannot be read or is
+// larger than any the library writes.
+bool ReadPageList(const std::string& path, std::string& text, std::string& reason)
 {
-    std::ifstream file(path.c_str(), std::ios::binary);
-    if (!file)
+    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        reason = error == ERROR_FILE_NOT_FOUND ? "the page list file does not exist"
+                                               : "the page list file cannot be read (error " +
+                                                     std::to_string(error) + ")";
         return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    // Never more than the bound (and one byte to tell a larger file), the
+    // file's size when it is smaller.
+    LARGE_INTEGER size = {};
+    const size_t most = kMostPageListBytes + 1;
+    text.assign(GetFileSizeEx(file.get(), &size) && size.QuadPart < static_cast<LONGLONG>(most)
+                    ? static_cast<size_t>(size.QuadPart) + 1
+                    : most,
+                '\0');
+    DWORD got = 0;
+    size_t total = 0;
+    while (total < text.size() &&
+           ReadFile(file.get(), &text[total], static_cast<DWORD>(text.size() - total), &got, nullptr) &&
+           got > 0)
+        total += got;
+    text.resize(total);
+    if (total > kMostPageListBytes) {
+        reason = "the page list file is larger than any the library writes";
+        return false;
+    }
     return true;
-}
-
-bool Fail(GroupFailure& failure, const std::vector<std::string>& files, const std::string& reason)
-{
-    failure.files = files;
-    failure.reason = reason;
-    LogLine("not printed: " + reason);
-    return false;
 }
 
 // The printable area of the device context, in device pixels.
@@ -50,6 +73,15 @@ struct PrintableArea {
     double dpiY = 0;
 };
 
+bool MeasureSheet(HDC dc, PrintableArea& sheet)
+{
+    sheet.width = GetDeviceCaps(dc, HORZRES);
+    sheet.height = GetDeviceCaps(dc, VERTRES);
+    sheet.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+    sheet.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    return sheet.width > 0 && sheet.height > 0 && sheet.dpiX > 0 && sheet.dpiY > 0;
+}
+
 // The pages of a group as they are drawn: the last page decoded is kept (turned
 // when its cell asks for it), so the copies of a page printed one after the
 // other are decoded once.
@@ -57,7 +89,7 @@ class PageSource {
 public:
     explicit PageSource(PageDecoder& decoder) : m_decoder(decoder) {}
 
-    const Bitmap24* Get(const std::string& path, const GroupPage& page, size_t index, bool turned,
+    const Bitmap24* Get(HANDLE file, const GroupPage& page, size_t index, bool turned,
                         std::string& reason)
     {
         const bool samePage = m_valid && m_page == index;
@@ -66,7 +98,7 @@ public:
         if (!samePage || m_turned) {
             m_valid = false;
             m_bitmap = Bitmap24();
-            if (!m_decoder.Decode(path, page.frame, m_bitmap, reason))
+            if (!m_decoder.Decode(file, page.frame, m_bitmap, reason))
                 return nullptr;
             m_page = index;
             m_turned = false;
@@ -114,13 +146,13 @@ std::unique_ptr<Win32PrintGuardEvent> OpenPrintGuard(const LauncherSetup& setup)
     return nullptr;
 }
 
-bool MeasureSheet(HDC dc, PrintableArea& sheet)
+// Ends the group with what failed.
+void Fail(GroupResult& result, GroupResult::State state, const std::string& reason)
 {
-    sheet.width = GetDeviceCaps(dc, HORZRES);
-    sheet.height = GetDeviceCaps(dc, VERTRES);
-    sheet.dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-    sheet.dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    return sheet.width > 0 && sheet.height > 0 && sheet.dpiX > 0 && sheet.dpiY > 0;
+    result.state = state;
+    result.failure = reason;
+    LogLine(std::string(state == GroupResult::State::Refused ? "refused" : "not printed") + ": " +
+            reason);
 }
 
 }  // namespace
@@ -128,115 +160,196 @@ bool MeasureSheet(HDC dc, PrintableArea& sheet)
 GroupPrinter::GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder)
     : m_setup(setup),
       m_decoder(decoder),
+      m_gate(setup.dataFolder),
       m_guard(OpenPrintGuard(setup)),
       m_choices(setup.settingsFolder, m_guard.get(), setup.printGuardWaitMs, m_profile, m_files,
                 [](const std::string& line) { LogLine(line); })
 {
 }
 
-bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, GroupFiles& files,
-                             LayoutOptions& options, std::vector<GroupPage>& pages,
-                             GroupFailure& failure)
+bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, LayoutOptions& options,
+                             GroupResult& result)
 {
-    files = GroupFiles();
-    files.pageList = HandoffPath(jobId, firstPage);
-    files.settings = HandoffPath(jobId, 0);
-    if (files.pageList.empty())
-        return Fail(failure, {"KST_ hand-off file"}, "the temporary folder cannot be found");
-
+    result.pageList = HandoffPath(jobId, firstPage);
+    if (result.pageList.empty()) {
+        Fail(result, GroupResult::State::NoPageList, "the temporary folder cannot be found");
+        return false;
+    }
     std::string text;
-    if (!ReadText(files.pageList, text))
-        return Fail(failure, {files.pageList}, "the page list file does not exist");
     std::string reason;
-    if (!ParsePageList(text, files.pages, reason))
-        return Fail(failure, {files.pageList}, "the page list file cannot be used: " + reason);
+    std::vector<std::string> paths;
+    if (!ReadPageList(result.pageList, text, reason)) {
+        Fail(result, GroupResult::State::NoPageList, reason);
+        return false;
+    }
+    if (!ParsePageList(text, paths, reason)) {
+        Fail(result, GroupResult::State::NoPageList, "the page list file cannot be used: " + reason);
+        return false;
+    }
+    if (!reason.empty()) {
+        result.listProblem = "its page list was not written whole (" + reason +
+                             "): the pages it names were printed";
+        LogLine("page list " + result.pageList + ": " + reason + ": the pages it names are printed");
+    }
+    for (size_t i = 0; i < paths.size(); ++i) {
+        GroupFile file;
+        file.path = paths[i];
+        file.jobPage = firstPage + static_cast<uint32_t>(i);
+        result.files.push_back(file);
+    }
 
-    if (!FileExists(files.settings))
-        LogLine("job settings file " + files.settings + " is missing: one copy, default layout");
+    const std::string settingsPath = HandoffPath(jobId, 0);
+    if (!FileExists(settingsPath))
+        LogLine("job settings file " + settingsPath +
+                " is missing: one copy, the library's default layout");
     Win32ProfileReader profile;
-    const JobSettings settings = ReadJobSettings(files.settings.c_str(), profile);
+    const JobSettings settings = ReadJobSettings(settingsPath.c_str(), profile);
     options = LayoutFromSettings(settings);
     LogLine("job " + std::to_string(jobId) + " group " + std::to_string(firstPage) + ": " +
-            std::to_string(files.pages.size()) + " page(s), " + DescribeSettings(settings));
+            std::to_string(paths.size()) + " page file(s), " + DescribeSettings(settings));
+    return OpenPages(result);
+}
 
-    // Every page is checked before anything is printed: a group is printed
-    // whole or not at all. Each page of a multi-page file takes its own place.
-    pages.clear();
-    for (size_t i = 0; i < files.pages.size(); ++i) {
+bool GroupPrinter::OpenPages(GroupResult& result)
+{
+    // A list that names anything but the data folder's pages is not the
+    // library's: nothing of it is printed, moved or deleted.
+    m_open.clear();
+    m_open.resize(result.files.size());
+    for (size_t i = 0; i < result.files.size(); ++i) {
+        GroupFile& file = result.files[i];
+        std::string reason;
+        const PageFileGate::Verdict verdict = m_gate.Open(file.path, m_open[i], reason);
+        if (verdict == PageFileGate::Verdict::Foreign) {
+            Release();
+            for (const GroupFile& named : result.files)
+                LogLine("the page list names " + named.path);
+            Fail(result, GroupResult::State::Refused,
+                 "its page list names " + file.path + ", and " + reason);
+            return false;
+        }
+        if (verdict == PageFileGate::Verdict::Unreadable)
+            file.failure = reason;
+    }
+
+    // Each page of a multi-page file takes its own place; a file that cannot
+    // be read at all takes one.
+    for (size_t i = 0; i < result.files.size(); ++i) {
+        GroupFile& file = result.files[i];
         PageFileProbe probe;
-        if (!m_decoder.Probe(files.pages[i], probe, reason))
-            return Fail(failure, {files.pages[i]}, reason);
+        std::string reason;
+        if (file.failure.empty() && !m_decoder.Probe(m_open[i]->get(), probe, reason))
+            file.failure = reason;
+        if (!file.failure.empty()) {
+            GroupPage page;
+            page.file = i;
+            page.failure = file.failure;
+            result.pages.push_back(page);
+            continue;
+        }
         if (probe.pages.size() > 1)
-            LogLine(files.pages[i] + ": " + std::to_string(probe.pages.size()) + " pages");
+            LogLine(file.path + ": " + std::to_string(probe.pages.size()) + " pages");
         if (probe.framesNotPrinted > 0)
-            LogLine(files.pages[i] + ": the first of " +
-                    std::to_string(probe.framesNotPrinted + 1) +
+            LogLine(file.path + ": the first of " + std::to_string(probe.framesNotPrinted + 1) +
                     " frames is printed (an animation or an icon, not a document)");
         for (uint32_t frame = 0; frame < probe.pages.size(); ++frame) {
             GroupPage page;
             page.file = i;
             page.frame = frame;
+            page.fileFrames = static_cast<uint32_t>(probe.pages.size());
             page.size = probe.pages[frame];
-            pages.push_back(page);
+            page.failure = probe.failures[frame];
+            result.pages.push_back(page);
         }
     }
     return true;
 }
 
-bool GroupPrinter::Print(uint32_t jobId, uint32_t firstPage, GroupFiles& files,
-                         GroupFailure& failure)
+void GroupPrinter::Print(uint32_t jobId, uint32_t firstPage, GroupResult& result)
 {
+    result = GroupResult();
+    Release();
     LayoutOptions options;
-    std::vector<GroupPage> pages;
-    if (!ReadGroup(jobId, firstPage, files, options, pages, failure))
-        return false;
+    if (!ReadGroup(jobId, firstPage, options, result))
+        return;
+    PrintSheets(jobId, options, result);
+}
 
+void GroupPrinter::PrintSheets(uint32_t jobId, const LayoutOptions& options, GroupResult& result)
+{
+    const GroupResult::State notPrinted = GroupResult::State::NotPrinted;
     std::string reason;
     ChosenPrinter printer;
     if (!ChoosePrinter(m_choices.Current(), printer, reason))
-        return Fail(failure, files.pages, reason);
+        return Fail(result, notPrinted, reason);
     PrinterDocument document;
     PrintableArea sheet;
     if (!document.Open(printer, reason))
-        return Fail(failure, files.pages, reason);
+        return Fail(result, notPrinted, reason);
     if (!MeasureSheet(document.Dc(), sheet))
-        return Fail(failure, files.pages, "the printer reports no printable area");
+        return Fail(result, notPrinted, "the printer reports no printable area");
     LogLine("printer \"" + printer.name + "\": " + std::to_string(sheet.width) + " x " +
             std::to_string(sheet.height) + " dots at " + std::to_string(static_cast<int>(sheet.dpiX)) +
             " x " + std::to_string(static_cast<int>(sheet.dpiY)) + " dpi");
 
     const std::string name = m_setup.documentName.empty() ? "KESTRO" : m_setup.documentName;
     if (!document.StartDocument(name, reason))
-        return Fail(failure, files.pages, reason);
+        return Fail(result, notPrinted, reason);
 
+    const double placeholderDpi = (std::min)(kPlaceholderDpi, (std::min)(sheet.dpiX, sheet.dpiY));
     PageSource source(m_decoder);
-    for (const Sheet& pagesOnSheet : PlanSheets(pages.size(), options.pagesPerSheet,
+    Bitmap24 placeholder;
+    for (const Sheet& pagesOnSheet : PlanSheets(result.pages.size(), options.pagesPerSheet,
                                                 options.copies, options.sorted)) {
         if (!document.StartSheet(reason))
-            return Fail(failure, files.pages, reason);
+            return Fail(result, notPrinted, reason);
         // The sheet's first page decides whether it is read turned, and so
-        // the order of its cells.
-        const std::vector<Rect> cells = SheetCells(pages[pagesOnSheet.front()].size, sheet.width,
-                                                   sheet.height, sheet.dpiX, sheet.dpiY, options);
+        // the order of its cells; a placeholder first reads upright.
+        const GroupPage& first = result.pages[pagesOnSheet.front()];
+        const PageImageSize firstSize =
+            first.failure.empty() ? first.size
+                                  : FirstCellPlaceholderSize(sheet.width, sheet.height, sheet.dpiX,
+                                                             sheet.dpiY, options, placeholderDpi);
+        const std::vector<Rect> cells =
+            SheetCells(firstSize, sheet.width, sheet.height, sheet.dpiX, sheet.dpiY, options);
+        const bool turned =
+            SheetReadTurned(firstSize, sheet.width, sheet.height, sheet.dpiX, sheet.dpiY, options);
         for (size_t cell = 0; cell < pagesOnSheet.size(); ++cell) {
-            const GroupPage& page = pages[pagesOnSheet[cell]];
-            const std::string& file = files.pages[page.file];
-            const PagePlacement placement =
-                PlacePage(page.size, cells[cell], sheet.dpiX, sheet.dpiY, options);
-            const Bitmap24* bitmap =
-                source.Get(file, page, pagesOnSheet[cell], placement.rotate, reason);
-            if (!bitmap)
-                return Fail(failure, {file}, reason);
-            if (!DrawPage(document.Dc(), *bitmap, placement, sheet.dpiX, sheet.dpiY))
-                return Fail(failure, {file}, "the printer did not take the page image");
-            if (options.frame && !DrawFrame(document.Dc(), placement.target, sheet))
-                return Fail(failure, {file}, "the printer did not take the frame");
+            GroupPage& page = result.pages[pagesOnSheet[cell]];
+            const Bitmap24* bitmap = nullptr;
+            PagePlacement placement;
+            if (page.failure.empty()) {
+                placement = PlacePage(page.size, cells[cell], sheet.dpiX, sheet.dpiY, options);
+                bitmap = source.Get(m_open[page.file]->get(), page, pagesOnSheet[cell],
+                                    placement.rotate, page.failure);
+                if (!bitmap)
+                    LogLine("job " + std::to_string(jobId) + " page " +
+                            std::to_string(result.files[page.file].jobPage) +
+                            " cannot be decoded: " + page.failure);
+            }
+            if (!bitmap) {
+                // A page that cannot be printed: its placeholder, in every copy.
+                const PageImageSize size = PlaceholderSize(cells[cell], sheet.dpiX, sheet.dpiY,
+                                                           turned, placeholderDpi);
+                placement = PlacePage(size, cells[cell], sheet.dpiX, sheet.dpiY, options);
+                if (DrawPlaceholder(PlaceholderLines(jobId, result.files[page.file], page), size,
+                                    placeholder)) {
+                    if (placement.rotate)
+                        placeholder = TurnLeft(placeholder);
+                    bitmap = &placeholder;
+                }
+            }
+            if (bitmap && !DrawPage(document.Dc(), *bitmap, placement, sheet.dpiX, sheet.dpiY))
+                return Fail(result, notPrinted, "the printer did not take a page image");
+            // A placeholder that could not be drawn still leaves its frame.
+            if ((options.frame || !bitmap) && !DrawFrame(document.Dc(), placement.target, sheet))
+                return Fail(result, notPrinted, "the printer did not take the frame");
         }
         if (!document.EndSheet(reason))
-            return Fail(failure, files.pages, reason);
+            return Fail(result, notPrinted, reason);
     }
     // Until here the destructor aborts the document: nothing reaches the paper.
     if (!document.EndDocument(reason))
-        return Fail(failure, files.pages, reason);
-    return true;
+        return Fail(result, notPrinted, reason);
+    result.state = GroupResult::State::Printed;
 }

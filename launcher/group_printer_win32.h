@@ -1,35 +1,41 @@
-// Prints one group: reads its page list and the job's settings file, checks
-// that every page can be read, chooses the printer, lays the pages out on
-// sheets and prints them as one document. All or nothing: when anything
-// fails before the document is handed to the spooler, the document is
-// aborted and nothing of the group is printed.
+// Prints one group: reads its page list and the job's settings file, opens
+// every page file through the data folder's gate, chooses the printer,
+// lays the pages out on sheets and prints them as one document. A page that
+// cannot be read or decoded does not stop its group: it is printed as a
+// marked placeholder in its place, in every copy. A page list naming a file
+// that is not a page of the data folder is refused: nothing of its group is
+// printed. When the printer fails, the document is aborted and nothing of
+// the group reaches the paper.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "cannot_print_text.h"
+#include "group_pages.h"
 #include "job_settings.h"
+#include "jobs/scoped_handle_win32.h"
 #include "launcher_setup.h"
 #include "page_decoder_win32.h"
+#include "page_file_gate_win32.h"
 #include "page_layout.h"
 #include "print_guard_event_win32.h"
 #include "setup/profile_reader_win32.h"
 #include "stored_choice.h"
 
-struct GroupFiles {
+struct GroupResult {
+    enum class State {
+        NoPageList,  // the page list cannot be read or names no page: nothing to print
+        Refused,     // it names a file that is not a page of the data folder
+        Printed,     // the document reached the spooler
+        NotPrinted,  // the printer failed: nothing reached the paper
+    };
+    State state = State::NoPageList;
     std::string pageList;
-    std::string settings;
-    std::vector<std::string> pages;  // known once the page list was read
-};
-
-// One printed page: a page of one of the group's files (a multi-page TIFF
-// gives several), with its size and resolution.
-struct GroupPage {
-    size_t file = 0;     // index into GroupFiles::pages
-    uint32_t frame = 0;  // the page within that file, from 0
-    PageImageSize size;
+    std::string listProblem;  // how the page list differs from a whole one; empty: it is whole
+    std::string failure;      // why the group was refused or not printed
+    std::vector<GroupFile> files;
+    std::vector<GroupPage> pages;  // in print order; a failed one printed as a placeholder
 };
 
 class GroupPrinter {
@@ -38,18 +44,26 @@ public:
     // the printing thread, and with it the printer choice read last.
     GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder);
 
-    // False, with what failed, when the group was not printed.
-    bool Print(uint32_t jobId, uint32_t firstPage, GroupFiles& files, GroupFailure& failure);
+    // Prints the group, filling `result` as it goes (so that it tells what
+    // there was also when an exception ends the printing).
+    void Print(uint32_t jobId, uint32_t firstPage, GroupResult& result);
+
+    // Closes the group's page files, so that they can be deleted or kept.
+    void Release() { m_open.clear(); }
 
 private:
-    // The page list, the job's settings and every page of every file.
-    bool ReadGroup(uint32_t jobId, uint32_t firstPage, GroupFiles& files, LayoutOptions& options,
-                   std::vector<GroupPage>& pages, GroupFailure& failure);
+    // The page list and the job's settings, then every page file.
+    bool ReadGroup(uint32_t jobId, uint32_t firstPage, LayoutOptions& options, GroupResult& result);
+    // Opens and probes the files; false when one is refused.
+    bool OpenPages(GroupResult& result);
+    void PrintSheets(uint32_t jobId, const LayoutOptions& options, GroupResult& result);
 
     const LauncherSetup& m_setup;
     PageDecoder& m_decoder;
+    PageFileGate m_gate;
     Win32ProfileReader m_profile;
     StreamByteFileReader m_files;
     std::unique_ptr<Win32PrintGuardEvent> m_guard;  // null: no guard
     StoredChoiceReader m_choices;
+    std::vector<std::unique_ptr<ScopedHandle>> m_open;  // per file of the group; null: not open
 };

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "ansi_paths/ansi_path_normal.h"
 #include "print_guard_setup.h"
 #include "setup/ansi_code_page.h"
 #include "setup/config_reader.h"
@@ -60,6 +61,15 @@ LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profi
         setup.logFolder = WithoutTrailingSeparator(folder);
     else
         setup.notes.push_back(std::string("registry value \"") + names.logDir + "\" cannot be read");
+    std::string normal;
+    if (!ReadRegistryText(*key, names.dataDir, folder, sizeof folder) || folder[0] == '\0')
+        setup.notes.push_back(std::string("registry value \"") + names.dataDir +
+                              "\" cannot be read: no page can be printed");
+    else if (!NormalisePath(folder, AnsiLeadByteTest(), normal))
+        setup.notes.push_back(std::string("registry value \"") + names.dataDir + "\" (" + folder +
+                              ") is not an absolute folder: no page can be printed");
+    else
+        setup.dataFolder = WithoutTrailingSeparator(folder) + "\\" + kDataFolderName;
     key->Close();
     return setup;
 }

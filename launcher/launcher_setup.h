@@ -1,7 +1,8 @@
 // What the launcher takes from the installation: the texts of "KESTRO.cfg"
 // and, through the registry key and value names it gives, the folder of the
-// print settings file "KESTROst.ini" (and the stored device modes beside it)
-// and the folder of the library's debug log, where the launcher log goes.
+// print settings file "KESTROst.ini" (and the stored device modes beside it),
+// the folder of the library's debug log, where the launcher log goes, and
+// the library's data folder, the only folder the launcher takes pages from.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,6 +14,7 @@
 struct LauncherSetup {
     std::string settingsFolder;  // no trailing "\"; empty when unknown
     std::string logFolder;       // no trailing "\"; empty when unknown
+    std::string dataFolder;      // "<System Directory>\Data"; empty when unknown
     std::string cannotPrintTitle;
     std::string cannotPrintMessage;
     std::string documentName;    // the spooler's name for each printed group
@@ -28,8 +30,9 @@ struct LauncherSetup {
 // box caption "CannotPrintTitle", box text "CannotPrintMsg", document name
 // "FileName" of section "Spool Information"; the launcher's own key there,
 // "PrintGuardWaitMs", the bound of the wait for the print guard), then the
-// values named by "Value4ini" and "Value4Log" of section "Registry for
-// Velora" from the key it names below HKEY_LOCAL_MACHINE. Each value is read
-// on its own: a missing log folder does not hide the settings folder.
+// values named by "Value4ini", "Value4Log" and "Value4data" of section
+// "Registry for Velora" from the key it names below HKEY_LOCAL_MACHINE. Each
+// value is read on its own: a missing log folder does not hide the settings
+// folder. A data folder value that is not an absolute path counts as missing.
 LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profile,
                                 RegistryReader& registry);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "launcher_log_win32.h"
+#include "raw_pixels.h"
 #include "white_backdrop.h"
 
 namespace {
@@ -13,8 +15,11 @@ namespace {
 // The largest decoded page held in memory: an A3 page at 600 dpi in colour
 // takes about 200 MB; a 32-bit process has room for little more.
 const size_t kMaxPageBytes = 256u * 1024 * 1024;
-// Converted pixels are fetched this many bytes at a time at most.
+// Pixels are fetched this many bytes at a time at most.
 const size_t kChunkBytes = 1024u * 1024;
+// TIFF compression schemes that store JPEG data (old and new style).
+const USHORT kTiffOldJpeg = 6;
+const USHORT kTiffJpeg = 7;
 
 std::string HresultText(HRESULT result)
 {
@@ -23,15 +28,49 @@ std::string HresultText(HRESULT result)
     return text;
 }
 
-std::wstring Wide(const std::string& text)
+// Why a file could not be opened as a picture, in words.
+std::string OpenFailureText(HRESULT result)
 {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
+    switch (static_cast<unsigned long>(result)) {
+    case 0x88982F50UL:  // no decoder knows the file
+        return "the file is not an image this computer can read (no BMP, PNG, JPEG, TIFF or GIF "
+               "picture) (" + HresultText(result) + ")";
+    case 0x88982F80UL:  // the decoder does not read its kind of pixels
+        return "the picture stores its pixels in a way this computer's imaging component does "
+               "not read (" + HresultText(result) + ")";
+    case 0x88982F60UL:  // a damaged image
+    case 0x88982F61UL:  // a damaged header
+        return "the picture file is damaged (" + HresultText(result) + ")";
+    default:
+        return "the picture file is damaged or a variant of its format this computer's imaging "
+               "component does not read (" + HresultText(result) + ")";
+    }
+}
+
+// The TIFF compression scheme of a frame; 0 when it is no TIFF or does not say.
+USHORT TiffCompression(IWICBitmapFrameDecode* frame)
+{
+    ComRef<IWICMetadataQueryReader> reader;
+    if (FAILED(frame->GetMetadataQueryReader(reader.Out())))
+        return 0;
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    USHORT scheme = 0;
+    if (SUCCEEDED(reader->GetMetadataByName(L"/ifd/{ushort=259}", &value)) && value.vt == VT_UI2)
+        scheme = value.uiVal;
+    PropVariantClear(&value);
+    return scheme;
+}
+
+// Why a frame's pixels could not be decoded, in words.
+std::string DecodeFailureText(IWICBitmapFrameDecode* frame, HRESULT result)
+{
+    const USHORT scheme = TiffCompression(frame);
+    if (scheme == kTiffJpeg || scheme == kTiffOldJpeg)
+        return "the page is a JPEG-compressed TIFF, which this computer's imaging component "
+               "cannot decode (" + HresultText(result) + ")";
+    return "the page image cannot be decoded: the file is damaged or stores its pixels in a way "
+           "this computer cannot convert (" + HresultText(result) + ")";
 }
 
 // "page 2 of the file: " for the pages of a multi-page file.
@@ -78,31 +117,42 @@ HRESULT Converted(IWICImagingFactory* factory, IWICBitmapSource* frame, REFWICPi
     return result;
 }
 
-// Converts the frame to 32-bit blue-green-red-alpha, a format every decoder
-// converts to, and lays it on white a few rows at a time.
+// Rows of `source` fetched a chunk at a time with `rowBytes` bytes a row;
+// each row is handed to `take` with its number.
+template <typename Take>
+HRESULT ForEachRow(IWICBitmapSource* source, int32_t width, int32_t height, size_t rowBytes,
+                   Take take)
+{
+    // (std::min): the system headers may define min and max as macros.
+    const int32_t rowsPerChunk = static_cast<int32_t>(
+        (std::max)(size_t{1}, (std::min)(static_cast<size_t>(height), kChunkBytes / rowBytes)));
+    std::vector<BYTE> chunk(rowBytes * static_cast<size_t>(rowsPerChunk));
+    for (int32_t y = 0; y < height; y += rowsPerChunk) {
+        const int32_t rows = (std::min)(rowsPerChunk, height - y);
+        const WICRect part = {0, y, width, rows};
+        const HRESULT result = source->CopyPixels(&part, static_cast<UINT>(rowBytes),
+                                                  static_cast<UINT>(rowBytes * rows), chunk.data());
+        if (FAILED(result))
+            return result;
+        for (int32_t row = 0; row < rows; ++row)
+            take(y + row, &chunk[row * rowBytes]);
+    }
+    return S_OK;
+}
+
+// Converts the frame to 32-bit blue-green-red-alpha, a format nearly every
+// decoder converts to, and lays it on white a few rows at a time.
 HRESULT CopyOverWhite(IWICImagingFactory* factory, IWICBitmapSource* frame, Bitmap24& bitmap)
 {
     ComRef<IWICFormatConverter> converter;
     HRESULT result = Converted(factory, frame, GUID_WICPixelFormat32bppBGRA, converter);
     if (FAILED(result))
         return result;
-    const size_t rowBytes = static_cast<size_t>(bitmap.width) * 4;
-    // (std::min): the system headers may define min and max as macros.
-    const int32_t rowsPerChunk = static_cast<int32_t>(
-        (std::max)(size_t{1}, (std::min)(static_cast<size_t>(bitmap.height), kChunkBytes / rowBytes)));
-    std::vector<BYTE> chunk(rowBytes * static_cast<size_t>(rowsPerChunk));
-    for (int32_t y = 0; y < bitmap.height; y += rowsPerChunk) {
-        const int32_t rows = (std::min)(rowsPerChunk, bitmap.height - y);
-        const WICRect part = {0, y, bitmap.width, rows};
-        result = converter->CopyPixels(&part, static_cast<UINT>(rowBytes),
-                                       static_cast<UINT>(rowBytes * rows), chunk.data());
-        if (FAILED(result))
-            return result;
-        for (int32_t row = 0; row < rows; ++row)
-            CompositeOverWhite(&chunk[row * rowBytes], static_cast<size_t>(bitmap.width),
-                               &bitmap.bits[static_cast<size_t>(y + row) * bitmap.stride]);
-    }
-    return S_OK;
+    return ForEachRow(converter.Get(), bitmap.width, bitmap.height,
+                      static_cast<size_t>(bitmap.width) * 4, [&](int32_t y, const BYTE* row) {
+                          CompositeOverWhite(row, static_cast<size_t>(bitmap.width),
+                                             &bitmap.bits[static_cast<size_t>(y) * bitmap.stride]);
+                      });
 }
 
 // The same for a decoder that does not offer an alpha channel: 24-bit pixels
@@ -115,6 +165,79 @@ HRESULT CopyOpaque(IWICImagingFactory* factory, IWICBitmapSource* frame, Bitmap2
         result = converter->CopyPixels(nullptr, static_cast<UINT>(bitmap.stride),
                                        static_cast<UINT>(bitmap.bits.size()), bitmap.bits.data());
     return result;
+}
+
+bool RawFormatOf(const WICPixelFormatGUID& format, RawPixelFormat& raw)
+{
+    const struct {
+        const GUID* guid;
+        RawPixelFormat raw;
+    } known[] = {
+        {&GUID_WICPixelFormat2bppGray, RawPixelFormat::Gray2},
+        {&GUID_WICPixelFormat4bppGray, RawPixelFormat::Gray4},
+        {&GUID_WICPixelFormat16bppGray, RawPixelFormat::Gray16},
+        {&GUID_WICPixelFormat2bppIndexed, RawPixelFormat::Indexed2},
+        {&GUID_WICPixelFormat4bppIndexed, RawPixelFormat::Indexed4},
+        {&GUID_WICPixelFormat48bppRGB, RawPixelFormat::Rgb48},
+        {&GUID_WICPixelFormat48bppBGR, RawPixelFormat::Bgr48},
+        {&GUID_WICPixelFormat64bppRGBA, RawPixelFormat::Rgba64},
+        {&GUID_WICPixelFormat32bppCMYK, RawPixelFormat::Cmyk32},
+        {&GUID_WICPixelFormat64bppCMYK, RawPixelFormat::Cmyk64},
+    };
+    for (const auto& entry : known) {
+        if (IsEqualGUID(format, *entry.guid)) {
+            raw = entry.raw;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The colours of an indexed frame's palette as 0xAARRGGBB.
+HRESULT PaletteOf(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
+                  std::vector<uint32_t>& colours)
+{
+    ComRef<IWICPalette> palette;
+    HRESULT result = factory->CreatePalette(palette.Out());
+    if (SUCCEEDED(result))
+        result = frame->CopyPalette(palette.Get());
+    UINT count = 0;
+    if (SUCCEEDED(result))
+        result = palette->GetColorCount(&count);
+    if (FAILED(result))
+        return result;
+    colours.assign(count, 0);
+    UINT got = 0;
+    if (count > 0)
+        result = palette->GetColors(count, colours.data(), &got);
+    colours.resize(SUCCEEDED(result) ? got : 0);
+    return result;
+}
+
+// The frame in its own pixel format, converted by the launcher: for the
+// formats the component decodes but does not convert.
+HRESULT CopyRaw(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, Bitmap24& bitmap)
+{
+    WICPixelFormatGUID format = {};
+    RawPixelFormat raw = RawPixelFormat::Gray16;
+    HRESULT result = frame->GetPixelFormat(&format);
+    if (FAILED(result))
+        return result;
+    if (!RawFormatOf(format, raw))
+        return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+    std::vector<uint32_t> palette;
+    if (raw == RawPixelFormat::Indexed2 || raw == RawPixelFormat::Indexed4) {
+        result = PaletteOf(factory, frame, palette);
+        if (FAILED(result))
+            return result;
+    }
+    const size_t rowBytes = RawRowBytes(raw, bitmap.width);
+    if (rowBytes == 0)
+        return E_OUTOFMEMORY;
+    return ForEachRow(frame, bitmap.width, bitmap.height, rowBytes, [&](int32_t y, const BYTE* row) {
+        ConvertRawRow(raw, row, static_cast<size_t>(bitmap.width), palette,
+                      &bitmap.bits[static_cast<size_t>(y) * bitmap.stride]);
+    });
 }
 
 }  // namespace
@@ -131,33 +254,32 @@ bool PageDecoder::Start(std::string& reason)
     return true;
 }
 
-bool PageDecoder::OpenFile(const std::string& path, ComRef<IWICBitmapDecoder>& decoder,
-                           std::string& reason)
+bool PageDecoder::OpenFile(HANDLE file, ComRef<IWICBitmapDecoder>& decoder, std::string& reason)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        reason = "the page file does not exist";
-        return false;
-    }
     if (!m_factory) {
         reason = "the Windows Imaging Component is not available";
         return false;
     }
-    const HRESULT result = m_factory->CreateDecoderFromFilename(
-        Wide(path).c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, decoder.Out());
+    // Each decoder reads the file from its start.
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
+        reason = "the page file cannot be read (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    const HRESULT result = m_factory->CreateDecoderFromFileHandle(
+        reinterpret_cast<ULONG_PTR>(file), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Out());
     if (FAILED(result)) {
-        reason = "the page file is not an image this computer can read (" +
-                 HresultText(result) + ")";
+        reason = OpenFailureText(result);
         return false;
     }
     return true;
 }
 
-bool PageDecoder::Probe(const std::string& path, PageFileProbe& probe, std::string& reason)
+bool PageDecoder::Probe(HANDLE file, PageFileProbe& probe, std::string& reason)
 {
     probe = PageFileProbe();
     ComRef<IWICBitmapDecoder> decoder;
-    if (!OpenFile(path, decoder, reason))
+    if (!OpenFile(file, decoder, reason))
         return false;
     UINT frames = 0;
     HRESULT result = decoder->GetFrameCount(&frames);
@@ -171,28 +293,24 @@ bool PageDecoder::Probe(const std::string& path, PageFileProbe& probe, std::stri
     const UINT printed = pages ? frames : 1;
     probe.framesNotPrinted = frames - printed;
     probe.pages.resize(printed);
+    probe.failures.resize(printed);
     for (UINT i = 0; i < printed; ++i) {
         ComRef<IWICBitmapFrameDecode> frame;
         result = decoder->GetFrame(i, frame.Out());
-        if (FAILED(result)) {
-            reason = Which(i, printed) + "the page image cannot be read (" +
-                     HresultText(result) + ")";
-            return false;
-        }
-        if (!ProbeFrame(frame.Get(), probe.pages[i], reason)) {
-            reason = Which(i, printed) + reason;
-            return false;
-        }
+        if (FAILED(result))
+            probe.failures[i] = Which(i, printed) + "the page image cannot be read (" +
+                                HresultText(result) + ")";
+        else if (!ProbeFrame(frame.Get(), probe.pages[i], probe.failures[i]))
+            probe.failures[i] = Which(i, printed) + probe.failures[i];
     }
     return true;
 }
 
-bool PageDecoder::Decode(const std::string& path, uint32_t page, Bitmap24& bitmap,
-                         std::string& reason)
+bool PageDecoder::Decode(HANDLE file, uint32_t page, Bitmap24& bitmap, std::string& reason)
 {
     bitmap = Bitmap24();
     ComRef<IWICBitmapDecoder> decoder;
-    if (!OpenFile(path, decoder, reason))
+    if (!OpenFile(file, decoder, reason))
         return false;
     ComRef<IWICBitmapFrameDecode> frame;
     HRESULT result = decoder->GetFrame(page, frame.Out());
@@ -214,8 +332,18 @@ bool PageDecoder::Decode(const std::string& path, uint32_t page, Bitmap24& bitma
     if (FAILED(result))
         result = CopyOpaque(m_factory.Get(), frame.Get(), bitmap);
     if (FAILED(result)) {
+        const HRESULT raw = CopyRaw(m_factory.Get(), frame.Get(), bitmap);
+        if (SUCCEEDED(raw)) {
+            LogLine("page " + std::to_string(page + 1) + " of the file converted from its own pixel "
+                    "format (the imaging component refused: " + HresultText(result) + ")");
+            return true;
+        }
+        if (raw != WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT)
+            result = raw;
+    }
+    if (FAILED(result)) {
+        reason = DecodeFailureText(frame.Get(), result);
         bitmap = Bitmap24();
-        reason = "the page image cannot be decoded (" + HresultText(result) + ")";
         return false;
     }
     return true;

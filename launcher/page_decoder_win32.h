@@ -3,7 +3,11 @@
 // a page, in file order (scanners and fax software write a document as one
 // file); the frames of other formats are an animation's moments or an icon's
 // sizes of one picture, of which the first is printed. Transparent parts are
-// laid on white. Used by one thread, which has initialised COM.
+// laid on white. A frame whose pixels the component will not convert is
+// taken in its own format and converted by the launcher (raw_pixels.h).
+// Files are read through a handle the caller opened (PageFileGate), so what
+// is decoded is the file that was checked. Used by one thread, which has
+// initialised COM.
 #pragma once
 #include <windows.h>
 #include <wincodec.h>
@@ -19,6 +23,7 @@
 // The pages of one page file.
 struct PageFileProbe {
     std::vector<PageImageSize> pages;  // size and resolution of each, in order
+    std::vector<std::string> failures; // per page: why it cannot be printed; empty: it can
     uint32_t framesNotPrinted = 0;     // further frames of a file that is not a TIFF
 };
 
@@ -27,16 +32,16 @@ public:
     // False, with the reason, when the imaging component is not available.
     bool Start(std::string& reason);
 
-    // Size and resolution of every page in `path`, without decoding pixels.
-    // False, with the reason, when any of them cannot be printed.
-    bool Probe(const std::string& path, PageFileProbe& probe, std::string& reason);
+    // Size and resolution of every page in the file, without decoding
+    // pixels. False, with the reason in words, when the file cannot be read
+    // at all; a page of it that cannot be read has its reason in `failures`.
+    bool Probe(HANDLE file, PageFileProbe& probe, std::string& reason);
 
-    // The pixels of page `page` (from 0) of `path` as a 24-bit bitmap.
-    bool Decode(const std::string& path, uint32_t page, Bitmap24& bitmap, std::string& reason);
+    // The pixels of page `page` (from 0) of the file as a 24-bit bitmap.
+    bool Decode(HANDLE file, uint32_t page, Bitmap24& bitmap, std::string& reason);
 
 private:
-    bool OpenFile(const std::string& path, ComRef<IWICBitmapDecoder>& decoder,
-                  std::string& reason);
+    bool OpenFile(HANDLE file, ComRef<IWICBitmapDecoder>& decoder, std::string& reason);
 
     ComRef<IWICImagingFactory> m_factory;
 };

@@ -97,12 +97,20 @@ bool TurnsPage(const PageImageSize& image, const Rect& cell, double deviceDpiX,
     return page != Shape::Square && area != Shape::Square && page != area;
 }
 
+bool SheetReadTurned(const PageImageSize& firstPage, int32_t width, int32_t height,
+                     double deviceDpiX, double deviceDpiY, const LayoutOptions& options)
+{
+    const std::vector<Rect> cells = GridCells(width, height, options.pagesPerSheet,
+                                              GutterSize(deviceDpiX), GutterSize(deviceDpiY));
+    return cells.size() > 1 && TurnsPage(firstPage, cells.front(), deviceDpiX, deviceDpiY, options);
+}
+
 std::vector<Rect> SheetCells(const PageImageSize& firstPage, int32_t width, int32_t height,
                              double deviceDpiX, double deviceDpiY, const LayoutOptions& options)
 {
     const std::vector<Rect> cells = GridCells(width, height, options.pagesPerSheet,
                                               GutterSize(deviceDpiX), GutterSize(deviceDpiY));
-    if (cells.size() > 1 && TurnsPage(firstPage, cells.front(), deviceDpiX, deviceDpiY, options))
+    if (SheetReadTurned(firstPage, width, height, deviceDpiX, deviceDpiY, options))
         return TurnedReadingOrder(cells);
     return cells;
 }

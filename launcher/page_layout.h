@@ -67,6 +67,11 @@ std::vector<Rect> TurnedReadingOrder(std::vector<Rect> cells);
 bool TurnsPage(const PageImageSize& image, const Rect& cell, double deviceDpiX,
                double deviceDpiY, const LayoutOptions& options);
 
+// Whether a sheet of two or four pages is read turned: when its first page
+// is turned in the first cell.
+bool SheetReadTurned(const PageImageSize& firstPage, int32_t width, int32_t height,
+                     double deviceDpiX, double deviceDpiY, const LayoutOptions& options);
+
 // The cells of one sheet of the printable area, in page order, with the
 // gutter the device's resolution gives. When the sheet's first page is
 // turned the sheet is read turned, and its cells come in turned reading

@@ -6,7 +6,6 @@
 #include <exception>
 #include <string>
 
-#include "cannot_print_text.h"
 #include "group_printer_win32.h"
 #include "handoff_paths_win32.h"
 #include "job_tracker.h"
@@ -44,31 +43,17 @@ void DeleteAndLog(const std::string& path)
         LogFailure("DeleteFile", path);
 }
 
-void ShowCannotPrint(const LauncherSetup& setup, uint32_t jobId, uint32_t firstPage,
-                     const GroupFailure& failure)
+std::string BoxCaption(const LauncherSetup& setup)
 {
-    const std::string text = CannotPrintText(setup.cannotPrintMessage, jobId, firstPage, failure);
-    const std::string caption = setup.cannotPrintTitle.empty() ? "KESTRO" : setup.cannotPrintTitle;
-    if (!MessageBoxA(nullptr, text.c_str(), caption.c_str(),
-                     MB_OK | MB_ICONWARNING | MB_SETFOREGROUND | MB_TOPMOST))
-        LogFailure("MessageBox");
-}
-
-void EndJob(const EndedJob& ended)
-{
-    if (ended.jobId == 0)
-        return;
-    const std::string settings = HandoffPath(ended.jobId, 0);
-    if (ended.keepSettings) {
-        LogLine("job " + std::to_string(ended.jobId) + " ended with a group not printed: " +
-                settings + " kept");
-        return;
-    }
-    LogLine("job " + std::to_string(ended.jobId) + " ended");
-    DeleteAndLog(settings);
+    return setup.cannotPrintTitle.empty() ? "KESTRO" : setup.cannotPrintTitle;
 }
 
 }  // namespace
+
+PrintWorker::PrintWorker(const LauncherSetup& setup, CommandQueue& queue)
+    : m_setup(setup), m_queue(queue), m_kept(setup.dataFolder), m_boxes(BoxCaption(setup))
+{
+}
 
 void PrintWorker::Start()
 {
@@ -79,6 +64,7 @@ void PrintWorker::Join()
 {
     if (m_thread.joinable())
         m_thread.join();
+    m_boxes.WaitUntilAnswered();
 }
 
 void PrintWorker::Run()
@@ -97,46 +83,110 @@ void PrintWorker::Run()
         for (;;) {
             const LauncherCommand command = m_queue.Pop();
             if (command.kind == LauncherCommand::End) {
-                EndJob(jobs.NoJobLeft());
+                const EndedJob ended = jobs.NoJobLeft();
+                EndJob(ended.jobId, ended.settingsFileGone);
                 LogLine("printing thread ends");
                 return;
             }
             if (command.kind == LauncherCommand::NoJobLeft) {
-                EndJob(jobs.NoJobLeft());
+                const EndedJob ended = jobs.NoJobLeft();
+                EndJob(ended.jobId, ended.settingsFileGone);
                 continue;
             }
-            EndJob(jobs.GroupArrives(command.jobId, command.firstPage));
-            if (!PrintAndCleanUp(printer, command))
-                jobs.GroupFailed();
+            const EndedJob ended = jobs.GroupArrives(command.jobId, command.firstPage);
+            EndJob(ended.jobId, ended.settingsFileGone);
+            PrintAndCleanUp(printer, command);
         }
     } catch (...) {
         LogLine("printing thread stopped by an unexpected error");
     }
 }
 
-bool PrintWorker::PrintAndCleanUp(GroupPrinter& printer, const LauncherCommand& command)
+void PrintWorker::EndJob(uint32_t jobId, bool settingsFileGone)
 {
-    GroupFiles files;
-    GroupFailure failure;
-    bool printed = false;
+    if (jobId == 0)
+        return;
+    LogLine("job " + std::to_string(jobId) + " ended");
+    if (!settingsFileGone)
+        DeleteAndLog(HandoffPath(jobId, 0));
+    if (!m_notice.Empty()) {
+        LogLine("job " + std::to_string(jobId) + ": the user is told what was not printed");
+        m_boxes.Show(m_notice.BoxText(m_setup.cannotPrintMessage, jobId, LauncherLogPath()));
+    }
+    m_notice.Clear();
+}
+
+void PrintWorker::KeepUnprinted(uint32_t jobId, const GroupResult& result,
+                                std::vector<UnprintedPage>& unprinted)
+{
+    for (size_t file = 0; file < result.files.size(); ++file) {
+        if (!IsKept(unprinted, file))
+            continue;
+        std::string keptAs;
+        std::string why;
+        const GroupFile& groupFile = result.files[file];
+        const DWORD attributes = GetFileAttributesA(groupFile.path.c_str());
+        const bool exists =
+            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (exists && !m_kept.Keep(groupFile.path, jobId, groupFile.jobPage, keptAs, why))
+            LogLine("cannot keep " + groupFile.path + ": " + why);
+        for (UnprintedPage& page : unprinted) {
+            if (page.file != file)
+                continue;
+            page.keptAs = keptAs;
+            page.notKept = exists ? why : std::string();
+        }
+    }
+    for (const UnprintedPage& page : unprinted) {
+        LogLine(UnprintedLogLine(jobId, page));
+        m_notice.Add(page);
+    }
+}
+
+void PrintWorker::PrintAndCleanUp(GroupPrinter& printer, const LauncherCommand& command)
+{
+    GroupResult result;
     try {
-        printed = printer.Print(command.jobId, command.firstPage, files, failure);
+        printer.Print(command.jobId, command.firstPage, result);
     } catch (const std::exception& error) {
         // Out of memory, mostly; the document was aborted on the way out.
-        failure.files = files.pages;
-        if (failure.files.empty())
-            failure.files.push_back(files.pageList);
-        failure.reason = std::string("an internal error occurred (") + error.what() + ")";
-        LogLine("not printed: " + failure.reason);
+        result.state = GroupResult::State::NotPrinted;
+        result.failure = std::string("an internal error occurred (") + error.what() + ")";
+        LogLine("not printed: " + result.failure);
     }
-    if (!printed) {
-        ShowCannotPrint(m_setup, command.jobId, command.firstPage, failure);
-        return false;
+    printer.Release();
+
+    const std::string group = "job " + std::to_string(command.jobId) + " group " +
+                              std::to_string(command.firstPage);
+    switch (result.state) {
+    case GroupResult::State::NoPageList:
+        m_notice.AddGroupProblem(command.firstPage, "nothing of it was printed: " + result.failure);
+        // A list that exists but cannot be used would otherwise come back
+        // with every restarted launcher.
+        DeleteAndLog(result.pageList);
+        return;
+    case GroupResult::State::Refused:
+        m_notice.AddGroupProblem(command.firstPage, "nothing of it was printed: " + result.failure);
+        DeleteAndLog(result.pageList);
+        return;
+    case GroupResult::State::Printed:
+    case GroupResult::State::NotPrinted:
+        break;
     }
-    LogLine("job " + std::to_string(command.jobId) + " group " +
-            std::to_string(command.firstPage) + " printed");
-    for (const std::string& page : files.pages)
-        DeleteAndLog(page);
-    DeleteAndLog(files.pageList);
-    return true;
+
+    const bool printed = result.state == GroupResult::State::Printed;
+    std::vector<UnprintedPage> unprinted =
+        UnprintedPagesOf(result.files, result.pages, printed, result.failure);
+    LogLine(group + (printed ? unprinted.empty() ? " printed"
+                                                 : " printed with " + std::to_string(unprinted.size()) +
+                                                       " page(s) marked as not printed"
+                             : " not printed"));
+    if (!result.listProblem.empty())
+        m_notice.AddGroupProblem(command.firstPage, result.listProblem);
+    KeepUnprinted(command.jobId, result, unprinted);
+    if (printed)
+        for (size_t file = 0; file < result.files.size(); ++file)
+            if (!IsKept(unprinted, file))
+                DeleteAndLog(result.files[file].path);
+    DeleteAndLog(result.pageList);
 }

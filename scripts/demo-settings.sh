@@ -76,13 +76,14 @@ show_controls() {
     drive_dialog "${steps[@]}"
 }
 
-# screenshot PNG: the dialog's window, cut from a picture of the display.
-# The dialog may still be painting its controls when it shows, so pictures
-# are taken until two in a row are the same (at most 50).
+# screenshot PNG [WINDOW_FILE]: the window dialog_driver wrote to WINDOW_FILE
+# (default: the settings dialog's), cut from a picture of the display. The
+# window may still be painting its controls when it shows, so pictures are
+# taken until two in a row are the same (at most 50).
 screenshot() {
     local process control left top width height attempt
     local picture=$demo/screenshot.ppm previous=$demo/screenshot-previous.ppm
-    read -r process control left top width height <"$demo/settings-window.txt" || return 1
+    read -r process control left top width height <"${2:-$demo/settings-window.txt}" || return 1
     rm -f "$previous"
     for ((attempt = 1; attempt <= 50; attempt++)); do
         xwd -root -silent -display "$DISPLAY" |

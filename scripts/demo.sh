@@ -12,7 +12,9 @@
 # PAGES="a.png b.tif ..." (paths absolute or from the folder make runs in,
 # without blanks) adds a last job of the user's own page files (BMP, PNG,
 # JPEG, TIFF, GIF), PAGES_PER_SHEET (1, 2 or 4; default 1) a sheet. The
-# demo hands over copies: the files themselves are left as they are.
+# demo hands over copies: the files themselves are left as they are. A file
+# the launcher cannot print gets a marked placeholder in its place; the
+# demo shows the launcher's box about it and where the file was kept.
 #
 # Everything lives in $BUILD_DIR (default build): the Windows build in
 # win32/, a Wine prefix of the demo's own in demo-prefix/ (the tests' prefix
@@ -66,7 +68,8 @@ check_own_pages() {
         case $page in /*) ;; *) page=$start_dir/$page ;; esac
         [ -f "$page" ] && [ -r "$page" ] || fail "PAGES: \"$page\" is not a file that can be read"
         [ -n "$(picture_kind "$page")" ] ||
-            fail "PAGES: \"$page\" is not a BMP, PNG, JPEG, TIFF or GIF file"
+            echo "PAGES: \"$page\" is not a BMP, PNG, JPEG, TIFF or GIF file: it is handed over" \
+                 "all the same, and the launcher prints a marked placeholder in its place"
         resolved+=("$page")
     done
     export PAGES="${resolved[*]}"
@@ -186,7 +189,9 @@ run_host() {
     [ "$host_status" -eq 124 ] && fail "the host did not finish within 300 s"
 
     # Unloading the library told the launcher to end; it ends once it has done
-    # what it was handed.
+    # what it was handed and the user has answered its boxes about pages it
+    # could not print.
+    [ "$launcher_kind" = real ] && answer_launcher_boxes "$run" "$launcher_start"
     if ! timeout 120 wineserver -w; then
         # A group it cannot print makes the launcher show a box and wait.
         local refused
@@ -234,6 +239,31 @@ run_host() {
         account_problems+=" the host's run $run reported failed calls (exit code $host_status);"
 }
 
+# answer_launcher_boxes RUN LOG_START: while the launcher of this run (its
+# process named in its log after byte LOG_START) shows a message box, takes
+# a screenshot of it, shows its text and answers it, as the user would.
+launcher_boxes_shown=0
+answer_launcher_boxes() {
+    local run=$1 log_start=$2 process record=$demo/launcher-box.txt output=$demo/launcher-box-output.txt
+    local shot number=0
+    process=$(tail -c +$((log_start + 1)) "$LOG_DIR/KESTROlauncher.log" 2>/dev/null | tr -d '\r' |
+              sed -n 's/.*KESTRO started, process \([0-9]*\),.*/\1/p' | tail -n 1)
+    [ -n "$process" ] || return 0
+    while [ "$number" -lt 10 ] &&
+          wine "$demo/dialog_driver.exe" box "$process" "$(windows_path "$record")" >"$output" 2>&1; do
+        number=$((number + 1))
+        launcher_boxes_shown=$((launcher_boxes_shown + 1))
+        shot=$demo/launcher-box-$run-$number.png
+        echo
+        echo "The launcher tells the user what it could not print (a box of its own; printing"
+        echo "went on meanwhile):"
+        tr -d '\r' <"$output" | sed 's/^/  /'
+        screenshot "$shot" "$record" || echo "  (no screenshot of the box)"
+        wine "$demo/dialog_driver.exe" answer "$(windows_path "$record")" >"$output" 2>&1
+        tr -d '\r' <"$output" | sed 's/^/  /'
+    done
+}
+
 # ---- The first scan: four jobs with the settings the host saves itself.
 sheets_before_run=0
 run_host 1 jobs.txt "the first scan"
@@ -263,11 +293,18 @@ fi
 
 echo
 echo "Files:"
-page_count=$(find "$DATA_DIR" -name '*.bmp' | wc -l)
+page_count=$(find "$DATA_DIR" -maxdepth 1 -name '*.bmp' | wc -l)
 if [ "$page_count" -gt 0 ]; then
     echo "  page files: $page_count bitmaps in $(short "$DATA_DIR"), each showing its page and job number"
 else
     echo "  page files: none left in $(short "$DATA_DIR") (the launcher deletes what it printed)"
+fi
+# Pages the launcher could not print, kept where JP_init never deletes them.
+kept_files=$(find "$DATA_DIR" -mindepth 2 -path '*/Not printed*' -type f 2>/dev/null | sort)
+if [ -n "$kept_files" ]; then
+    echo "  pages the launcher could not print (a marked placeholder took their place on the"
+    echo "  sheets), kept in $(short "$(dirname "$(head -n 1 <<<"$kept_files")")"):"
+    while read -r file; do echo "    $(basename "$file")"; done <<<"$kept_files"
 fi
 # The launcher deletes a group's page list once it has printed the group,
 # and a job's settings file when the job ends; the double deletes nothing.
@@ -333,4 +370,8 @@ else
     echo "Demo finished: every call succeeded and the launcher printed $printed_pages sheets;"
     echo "sheets $((sheets_of_first_run + 1)) to $sheets_of_second_run follow the choices made in Tessary.exe$(
          [ "$printed_pages" -gt "$sheets_of_second_run" ] && echo ", the rest are your own pages")."
+    [ -z "$kept_files" ] ||
+        echo "$(grep -c . <<<"$kept_files") of your files could not be printed: the launcher printed a marked" \
+             "placeholder in the place of each, kept the files and told the user in $launcher_boxes_shown box(es)" \
+             "(screenshots: $(short "$demo")/launcher-box-*.png)."
 fi

@@ -18,11 +18,13 @@ namespace {
     "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;;0x1200ab;;;BU)(A;OIIO;0x13019f;;;BU)"
 
 // The pattern of the system's temporary folder: users may add files and
-// list the folder; the user who creates a file has full control of it and
-// nobody else but administrators and SYSTEM can open, change or delete it.
-// No sub-folders for users here either.
+// folders and list the folder (0x1200af); the user who creates a file or
+// folder has full control of it and nobody else but administrators and SYSTEM
+// can open, change or delete it. The launcher keeps the pages it could not
+// print in a folder of each user's own here, "Not printed (<user name>)";
+// neither the library nor the launcher ever enters another sub-folder.
 #define PRIVATE_FILES_FOR_USERS \
-    "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICIIO;FA;;;CO)(A;;0x1200ab;;;BU)"
+    "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICIIO;FA;;;CO)(A;;0x1200af;;;BU)"
 
 bool SameLetters(char a, char b)
 {
@@ -66,9 +68,6 @@ const SecuredFolder kSecuredFolders[] = {
     {"", READ_ONLY_FOR_USERS, ProgramFiles::None},
     {"System", READ_ONLY_FOR_USERS, ProgramFiles::None},
     {"System\\Data", PRIVATE_FILES_FOR_USERS, ProgramFiles::None},
-    // Pages the launcher could not print, kept aside for their user. Setup
-    // makes it, so that no user owns the folder the others must add to.
-    {"System\\Data\\Not printed", PRIVATE_FILES_FOR_USERS, ProgramFiles::None},
     {"Settings", SHARED_FILES_FOR_USERS, ProgramFiles::StoredSettings},
     {"Logs", SHARED_FILES_FOR_USERS, ProgramFiles::Logs},
 };

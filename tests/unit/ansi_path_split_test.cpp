@@ -118,10 +118,16 @@ TEST_F(CodePage932, LauncherFoldersFromTheRegistryKeepTheirLastCharacter)
     const std::string logs = "E:\\" + kHyo;
     registry.SetText(key, "Setting Path", settings + "\\\\");
     registry.SetText(key, "Debug Log Path", logs);
+    registry.SetText(key, "System Directory", logs + "\\");
 
     const LauncherSetup setup = ReadLauncherSetup(cfg, profile, registry);
     EXPECT_EQ(setup.settingsFolder, settings);
     EXPECT_EQ(setup.SettingsFile(), settings + "\\KESTROst.ini");
     EXPECT_EQ(setup.logFolder, logs);
+    EXPECT_EQ(setup.dataFolder, logs + "\\Data");
     EXPECT_TRUE(setup.notes.empty());
+
+    // A data folder that is no absolute path is none: no page is taken from it.
+    registry.SetText(key, "System Directory", kData);
+    EXPECT_EQ(ReadLauncherSetup(cfg, profile, registry).dataFolder, "");
 }

@@ -26,18 +26,33 @@ TEST(LauncherCommandLineParsing, TheConfigurationPathIsTheLastQuotedText)
     EXPECT_EQ(ConfigPathFromCommandLine("\"C:\\K\\KESTRO.EXE\""), "");
 }
 
-TEST(LauncherPageList, CountLineThenOnePathPerPageOrTheFileIsRefusedWhole)
+TEST(LauncherPageList, EveryNamedPageIsTakenAndADifferenceFromTheCountIsTold)
 {
-    std::vector<std::string> pages;
-    std::string reason;
-    ASSERT_TRUE(ParsePageList("2\r\nC:\\data dir\\a.bmp\r\nC:\\b.tif\r\n\r\n", pages, reason));
-    EXPECT_EQ(pages, (std::vector<std::string>{"C:\\data dir\\a.bmp", "C:\\b.tif"}));
-
-    EXPECT_FALSE(ParsePageList("3\r\nC:\\a.bmp\r\nC:\\b.bmp\r\n", pages, reason));
-    EXPECT_TRUE(pages.empty());
-    EXPECT_FALSE(ParsePageList("1\r\nC:\\a.bmp\r\nC:\\b.bmp\r\n", pages, reason));
-    for (const char* bad : {"", "0\r\n", "two\r\nC:\\a.bmp\r\n", "1x\r\nC:\\a.bmp\r\n"})
-        EXPECT_FALSE(ParsePageList(bad, pages, reason)) << bad;
+    struct Case {
+        const char* text;
+        bool named;
+        std::vector<std::string> pages;
+        const char* problem;  // part of the problem told; "" none
+    } cases[] = {
+        {"2\r\nC:\\data dir\\a.bmp\r\nC:\\b.tif\r\n\r\n", true, {"C:\\data dir\\a.bmp", "C:\\b.tif"}, ""},
+        // Cut short, or with more than it announces: what is named prints.
+        {"3\r\nC:\\a.bmp\r\nC:\\b.bmp\r\n", true, {"C:\\a.bmp", "C:\\b.bmp"}, "announces 3 page(s) but names 2"},
+        {"1\nC:\\a.bmp\nC:\\b.bmp", true, {"C:\\a.bmp", "C:\\b.bmp"}, "announces 1"},
+        // A damaged count line; one that is a path names the first page.
+        {"two\r\nC:\\a.bmp\r\n", true, {"C:\\a.bmp"}, "not a page count"},
+        {"C:\\a.bmp\r\nC:\\b.bmp\r\n", true, {"C:\\a.bmp", "C:\\b.bmp"}, "not a page count"},
+        {"", false, {}, "not a page count"},
+        {"0\r\n", false, {}, "not a page count"},
+        {"2\r\n\r\n \r\n", false, {}, "names 0"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> pages{"left from before"};
+        std::string problem;
+        EXPECT_EQ(ParsePageList(c.text, pages, problem), c.named) << c.text;
+        EXPECT_EQ(pages, c.pages) << c.text;
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << c.text << ": " << problem;
+        EXPECT_EQ(problem.empty(), std::string(c.problem).empty()) << c.text;
+    }
 }
 
 TEST(LauncherJobSettings, AbsentKeysTakeTheLibrarysDefaultsAndValuesTheirLowEightBits)
@@ -81,30 +96,31 @@ TEST(LauncherJobSettings, ValuesNoProgramWritesTakeTheirNearestSoundMeaning)
     EXPECT_FALSE(LayoutFromSettings(settings).sorted);
 }
 
-TEST(LauncherJobTracker, AJobEndsWithTheNextJobOrWhenNoneIsLeftKeepingSettingsAfterAFailure)
+TEST(LauncherJobTracker, AJobEndsWithTheNextJobOrWhenNoneIsLeft)
 {
     JobTracker jobs;
     EXPECT_EQ(jobs.GroupArrives(3, 1).jobId, 0u);
     EXPECT_EQ(jobs.GroupArrives(3, 3).jobId, 0u);
-    jobs.GroupFailed();
     const EndedJob third = jobs.GroupArrives(4, 1);
     EXPECT_EQ(third.jobId, 3u);
-    EXPECT_TRUE(third.keepSettings);
+    EXPECT_FALSE(third.settingsFileGone);
     const EndedJob fourth = jobs.NoJobLeft();
     EXPECT_EQ(fourth.jobId, 4u);
-    EXPECT_FALSE(fourth.keepSettings);
+    EXPECT_FALSE(fourth.settingsFileGone);
     EXPECT_EQ(jobs.NoJobLeft().jobId, 0u);
 }
 
-TEST(LauncherJobTracker, ANewJobUnderTheSameIdDoesNotDeleteItsOwnSettings)
+TEST(LauncherJobTracker, ANewJobUnderTheSameIdEndsTheOldOneButKeepsItsOwnSettings)
 {
     // Ids start again after 255: the new job's settings file has the old
-    // one's name and is already written.
+    // one's name and is already written. The old job still ends (its user
+    // is told what of it was not printed).
     JobTracker jobs;
     jobs.GroupArrives(9, 1);
-    jobs.GroupFailed();
-    EXPECT_EQ(jobs.GroupArrives(9, 1).jobId, 0u);
-    EXPECT_FALSE(jobs.NoJobLeft().keepSettings) << "the failure belonged to the old job";
+    const EndedJob old = jobs.GroupArrives(9, 1);
+    EXPECT_EQ(old.jobId, 9u);
+    EXPECT_TRUE(old.settingsFileGone);
+    EXPECT_FALSE(jobs.NoJobLeft().settingsFileGone);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(LauncherSetupReading, FoldersComeFromTheRegistryValuesTheConfigurationNames
     EXPECT_EQ(setup.cannotPrintTitle, "Not printed");
     EXPECT_EQ(setup.cannotPrintMessage, "Cannot Print by Velora");
     EXPECT_EQ(setup.logFolder, "") << "a missing log value hides nothing else";
-    EXPECT_EQ(setup.notes.size(), 1u);
+    EXPECT_EQ(setup.notes.size(), 2u) << "the log and the data folder values are missing";
     EXPECT_EQ(registry.calls.back(), "close");
 
     const LauncherSetup none = ReadLauncherSetup("", profile, registry);

@@ -116,10 +116,10 @@ TEST(SecuredFolders, EachFolderAllowsWhatItsUseNeedsAndNothingMore)
             byName[kSecuredFolders[i].name] = ParseDacl(kSecuredFolders[i].sddl);
         return byName;
     }();
-    ASSERT_EQ(folders.size(), 6u);
+    ASSERT_EQ(folders.size(), 5u);
     const std::vector<std::string> readOnly = {"", "System"};
     const std::vector<std::string> shared = {"Settings", "Logs"};
-    const std::vector<std::string> private_ = {"System\\Data", "System\\Data\\Not printed"};
+    const std::vector<std::string> private_ = {"System\\Data"};
 
     for (const auto& [name, dacl] : folders) {
         SCOPED_TRACE("folder \"" + name + "\"");
@@ -135,10 +135,12 @@ TEST(SecuredFolders, EachFolderAllowsWhatItsUseNeedsAndNothingMore)
             EXPECT_EQ(ChildRights(dacl, "alice", token, true), kFullControl) << keeper;
         }
         // A user reaches through and may never change, delete, rename or
-        // replace the folder, nor add a sub-folder (a junction) to it.
+        // replace the folder, nor add a sub-folder (a junction) to it, but
+        // for a folder of kept pages of the user's own in the data folder.
         const uint32_t user = FolderRights(dacl, kBob);
-        EXPECT_TRUE(All(user, kTraverse | kList));
-        EXPECT_EQ(user & kChangeFolder, 0u) << std::hex << user;
+        const uint32_t userMayAdd = name == "System\\Data" ? kAddFolder : 0;
+        EXPECT_TRUE(All(user, kTraverse | kList | userMayAdd));
+        EXPECT_EQ(user & kChangeFolder & ~userMayAdd, 0u) << std::hex << user;
         EXPECT_EQ(FolderRights(dacl, kAdmin), kFullControl);
     }
     for (const std::string& name : readOnly)
@@ -161,6 +163,8 @@ TEST(SecuredFolders, EachFolderAllowsWhatItsUseNeedsAndNothingMore)
         EXPECT_TRUE(All(FolderRights(dacl, kBob), kAddFile | kList));
         EXPECT_EQ(ChildRights(dacl, "alice", kAlice), kFullControl);
         EXPECT_EQ(ChildRights(dacl, "alice", kBob), 0u) << "Bob cannot open, change or delete it";
+        EXPECT_EQ(ChildRights(dacl, "alice", kAlice, true), kFullControl);
+        EXPECT_EQ(ChildRights(dacl, "alice", kBob, true), 0u) << "nor enter Alice's folder";
     }
     // Nobody may delete a folder through the folder above it either.
     for (std::size_t i = 0; i < kSecuredFolderCount; ++i) {

@@ -9,11 +9,12 @@ const int kMessageTextId = 0xFFFF;
 // How long a box's icon may take to be painted.
 const DWORD kIconPaintLimitMs = 3000;
 
+// The whole text, however long (the launcher's boxes list pages and paths).
 std::string WindowText(HWND window)
 {
-    char buffer[1024] = {};
-    GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
 }
 
 // Under Wine a library whose start-up registers window classes can
@@ -28,7 +29,33 @@ bool PreloadSystemLibraries()
     return true;
 }
 
+struct OpenBoxSearch {
+    DWORD processId;
+    std::vector<SeenBox> boxes;
+};
+
+BOOL CALLBACK CollectOpenBox(HWND window, LPARAM param)
+{
+    OpenBoxSearch* search = reinterpret_cast<OpenBoxSearch*>(param);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    const HWND text = GetDlgItem(window, kMessageTextId);
+    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window) &&
+        owner == search->processId && text)
+        search->boxes.push_back(SeenBox{WindowText(window), WindowText(text), BoxIcon::Unknown});
+    return TRUE;
+}
+
 }  // namespace
+
+std::vector<SeenBox> OpenBoxes(DWORD processId)
+{
+    OpenBoxSearch search = {processId, {}};
+    EnumWindows(CollectOpenBox, reinterpret_cast<LPARAM>(&search));
+    return search.boxes;
+}
 
 MessageBoxWatcher::MessageBoxWatcher(DWORD processId) : m_processId(processId)
 {

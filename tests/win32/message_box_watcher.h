@@ -17,6 +17,10 @@ struct SeenBox {
     BoxIcon icon = BoxIcon::Unknown;
 };
 
+// The message boxes of a process that are open now, read and left open (the
+// icon is not read).
+std::vector<SeenBox> OpenBoxes(DWORD processId);
+
 class MessageBoxWatcher {
 public:
     // processId 0 watches boxes of every process.

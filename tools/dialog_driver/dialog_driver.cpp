@@ -8,6 +8,14 @@
 //       of the process holding control id CONTROL) and writes
 //       "PROCESS CONTROL LEFT TOP WIDTH HEIGHT" (the dialog's window on the
 //       screen) to WINDOW_FILE
+//   dialog_driver box PROCESS WINDOW_FILE
+//       waits (up to 120 s, while the process runs) for a message box of
+//       process PROCESS (a program this driver did not start, such as the
+//       launcher), prints its caption and text, writes its window to
+//       WINDOW_FILE as "open" does and leaves it open; exit code 1 when the
+//       process ended or showed no box
+//   dialog_driver answer WINDOW_FILE
+//       answers that box with OK and waits until it is gone
 //   dialog_driver drive WINDOW_FILE STEP...
 //       finds that dialog again and runs the steps in order:
 //         choose ID TEXT   select the item TEXT of list ID and tell the dialog
@@ -202,10 +210,60 @@ int Drive(const std::string& recordPath, const std::vector<std::string>& steps)
     return kExitOk;
 }
 
+// Id of the static control that holds a message box's text.
+const int kBoxTextId = 0xFFFF;
+// Bound of the wait for a box: a launcher shows it once its job's pages are printed.
+const int kBoxWaitRounds = 6;
+
+int Box(const std::string& process, const std::string& recordPath)
+{
+    long processId = 0;
+    if (!ToNumber(process, processId))
+        return kExitUsage;
+    DrivenProgram driven;
+    if (!driven.Open(static_cast<DWORD>(processId)) || !driven.IsRunning())
+        return Failed("process " + process + " is not running");
+    HWND box = nullptr;
+    for (int round = 0; round < kBoxWaitRounds && !box && driven.IsRunning(); ++round)
+        box = driven.WaitForDialog(kBoxTextId);
+    if (!box)
+        return Failed(driven.IsRunning() ? "process " + process + " shows no message box"
+                                         : "process " + process + " ended without a message box");
+    if (!WriteRecord(recordPath, driven.Id(), kBoxTextId, box))
+        return Failed("cannot write " + recordPath);
+    std::printf("message box \"%s\":\n%s\n", remote::Text(box).c_str(),
+                remote::Text(GetDlgItem(box, kBoxTextId)).c_str());
+    return kExitOk;
+}
+
+int Answer(const std::string& recordPath)
+{
+    WindowRecord record;
+    if (!ReadRecord(recordPath, record))
+        return Failed("cannot read the box's process from " + recordPath);
+    DrivenProgram driven;
+    if (!driven.Open(record.processId))
+        return Failed("process " + std::to_string(record.processId) + " is not running");
+    const HWND box = driven.WaitForDialog(record.controlId);
+    if (!box)
+        return Failed("the box is no longer open");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && IsWindowVisible(box)) {
+        if (GetTickCount() - start > kProgramWaitMs)
+            return Failed("the box did not close");
+        Sleep(20);
+    }
+    std::printf("answered with OK\n");
+    return kExitOk;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
                  "usage: dialog_driver open PROGRAM CONTROL WINDOW_FILE\n"
+                 "       dialog_driver box PROCESS WINDOW_FILE\n"
+                 "       dialog_driver answer WINDOW_FILE\n"
                  "       dialog_driver drive WINDOW_FILE STEP...\n"
                  "steps: choose ID TEXT | check ID | uncheck ID | click ID | show ID | wait-end\n");
     return kExitUsage;
@@ -218,6 +276,12 @@ int Run(int argc, char** argv)
         const int status = Open(words[1], words[2], words[3]);
         return status == kExitUsage ? Usage() : status;
     }
+    if (words.size() == 3 && words[0] == "box") {
+        const int status = Box(words[1], words[2]);
+        return status == kExitUsage ? Usage() : status;
+    }
+    if (words.size() == 2 && words[0] == "answer")
+        return Answer(words[1]);
     if (words.size() >= 3 && words[0] == "drive")
         return Drive(words[1], std::vector<std::string>(words.begin() + 2, words.end()));
     return Usage();

@@ -50,7 +50,7 @@ data_root="$drive_c/ProgramData/TRVX/Quillmate"
 data_root_win='C:\ProgramData\TRVX\Quillmate'
 settings_dir=$data_root/Settings
 # The folders Setup gives permissions of their own, below $data_root.
-secured_folders=("" System System/Data "System/Data/Not printed" Settings Logs)
+secured_folders=("" System System/Data Settings Logs)
 shortcut_dir="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillmate"
 library_key='HKLM\SOFTWARE\TRVX\Corvane-Suite\Quillmate'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmate'

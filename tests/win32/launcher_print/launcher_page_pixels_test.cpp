@@ -136,6 +136,26 @@ TEST_F(LauncherPagePixels, EveryPageOfAMultiPageTiffPrintsInOrderWithCopiesAndTw
     EXPECT_EQ(numbers, (std::vector<int>{1, 1, 2, 2, 3, 3}));
 }
 
+TEST_F(LauncherPagePixels, SixteenBitGreyAndCmykTiffsPrintThroughTheLaunchersOwnConversion)
+{
+    // Wine's imaging component decodes a 16-bit CMYK TIFF but refuses to
+    // convert it: the launcher converts it itself. Pages 2 and 3's bars, in
+    // black ink and in 16-bit grey.
+    const std::string cmyk = DataPath("cmyk16.tif");
+    const std::string grey = DataPath("grey16.tif");
+    ASSERT_TRUE(WriteTiff16Page(cmyk, Tiff16Kind::Cmyk, 100, 50, 100, AllInk));
+    ASSERT_TRUE(WriteTiff16Page(grey, Tiff16Kind::Gray, 150, 50, 100, AllInk));
+    WriteJobSettings(45, JobOptions());
+    ASSERT_TRUE(PrintGroup(45, 1, {cmyk, grey}));
+    std::vector<int> numbers;
+    for (const RenderedPage& sheet : Printed())
+        numbers.push_back(PageNumber(sheet, InchBox()));
+    EXPECT_EQ(numbers, (std::vector<int>{2, 3}));
+    const std::string log = LogOfThisTest();
+    EXPECT_EQ(log.find("not printed"), std::string::npos) << log;
+    EXPECT_NE(log.find("converted from its own pixel format"), std::string::npos) << log;
+}
+
 TEST_F(LauncherPagePixels, EnlargedPagesHaveSmoothEdgesWhileBlackAndWhiteScansStayCrisp)
 {
     // Eight by eight pixels, the left half black, the right half white,

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "message_box_watcher.h"
 #include "print_fixture.h"
 
 namespace {
@@ -46,18 +45,6 @@ std::string ReadAll(const std::string& path)
 {
     std::ifstream file(path.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-std::vector<SeenBox> WaitForBoxes(MessageBoxWatcher& watcher, size_t count)
-{
-    std::vector<SeenBox> seen;
-    const DWORD start = GetTickCount();
-    while (seen.size() < count && GetTickCount() - start < 30000) {
-        for (const SeenBox& box : watcher.Take())
-            seen.push_back(box);
-        Sleep(20);
-    }
-    return seen;
 }
 
 class LauncherPrint : public LauncherPrintTest {
@@ -224,40 +211,6 @@ TEST_F(LauncherPrint, FrameOutlinesThePageAndLandscapePagesTurnOnPortraitPaper)
     ASSERT_EQ(sheets.size(), 1u);
     ASSERT_TRUE(sheets[0].InkBox(ink));
     EXPECT_TRUE(BoxNear(ink, middleX - 1, middleY - 0.5, middleX + 1, middleY));
-}
-
-TEST_F(LauncherPrint, PagesThatCannotBeReadAreReportedAndKeptAndPrintingGoesOn)
-{
-    MessageBoxWatcher watcher(m_processId);
-    WriteJobSettings(60, JobOptions());
-    const std::string good = Numbered(1);
-    const std::string bad = WritePage("bad.bmp", 1, 1, NoInk);
-    std::ofstream(bad.c_str(), std::ios::trunc) << "this is no picture";
-    const std::string list = WritePageList(60, 1, {good, bad});
-    DeleteFileA(Output().c_str());
-    Post(kPrint, 60, 1);
-    std::vector<SeenBox> boxes = WaitForBoxes(watcher, 1);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Scan not printed");
-    EXPECT_NE(boxes[0].text.find("The scan could not be printed."), std::string::npos);
-    EXPECT_NE(boxes[0].text.find(bad), std::string::npos) << boxes[0].text;
-    EXPECT_NE(boxes[0].text.find("not an image"), std::string::npos) << boxes[0].text;
-    EXPECT_TRUE(Exists(good) && Exists(bad) && Exists(list)) << "the group's files are kept";
-
-    const std::string missing = "C:\\no such folder\\page7.bmp";
-    const std::string secondList = WritePageList(60, 3, {missing});
-    Post(kPrint, 60, 3);
-    boxes = WaitForBoxes(watcher, 1);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find(missing), std::string::npos) << boxes[0].text;
-    EXPECT_NE(boxes[0].text.find("does not exist"), std::string::npos) << boxes[0].text;
-    EXPECT_TRUE(Exists(secondList));
-    EXPECT_FALSE(Exists(Output())) << "nothing of either group was printed";
-
-    WriteJobSettings(61, JobOptions());
-    ASSERT_TRUE(PrintGroup(61, 1, {Numbered(2)}));
-    EXPECT_EQ(PageNumbers(Printed()), std::vector<int>{2});
-    EXPECT_TRUE(Exists(HandoffPath(60, 0))) << "a job with a group not printed keeps its settings";
 }
 
 TEST_F(LauncherPrint, DeleteEndsTheProgramOnceTheQueuedGroupsArePrinted)

@@ -71,6 +71,8 @@ const char LauncherPrintTest::kSecondPrinter[] = "KESTRO second printer";
 std::string LauncherPrintTest::Output() { return Root() + "\\out.ps"; }
 std::string LauncherPrintTest::SecondOutput() { return Root() + "\\out2.ps"; }
 std::string LauncherPrintTest::SettingsFolder() { return Root() + "\\settings"; }
+std::string LauncherPrintTest::DataFolder() { return Root() + "\\data"; }
+std::string LauncherPrintTest::RootFolder() { return Root(); }
 std::string LauncherPrintTest::InstallFolder() { return Root() + "\\install dir"; }
 std::string LauncherPrintTest::ConfigFile() { return Root() + "\\KESTRO.cfg"; }
 
@@ -94,8 +96,11 @@ void LauncherPrintTest::SetUpTestSuite()
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr,
                               &key, nullptr),
               ERROR_SUCCESS);
+    // The data folder is Root()\data: the launcher prints pages only from there.
     const bool written = SetRegistryText(key, "Setting Path", SettingsFolder()) &&
-                         SetRegistryText(key, "Debug Log Path", Root() + "\\log");
+                         SetRegistryText(key, "Debug Log Path", Root() + "\\log") &&
+                         SetRegistryText(key, "System Directory", Root()) &&
+                         SetRegistryText(key, "Directory Path", InstallFolder());
     RegCloseKey(key);
     ASSERT_TRUE(written);
 

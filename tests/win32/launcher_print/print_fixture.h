@@ -1,7 +1,7 @@
 // Shared set-up of the launcher's print tests. Once per program: two Wine
 // printers on Wine's PostScript driver whose ports are files (the first is
-// the default), a registry key naming the settings and log folders, and a
-// "KESTRO.cfg" that points at it. Per test: KESTRO.EXE started as the
+// the default), a registry key naming the settings, log, data and
+// installation folders, and a "KESTRO.cfg" that points at it. Per test: KESTRO.EXE started as the
 // library starts it, from a folder with a blank in its name, and ended with
 // LM_DELETE afterwards. Helpers write page files and hand-off files, post
 // groups, wait (bounded) for the launcher to delete what it printed, and
@@ -46,6 +46,10 @@ protected:
     static const char kDefaultPrinter[];
     static const char kSecondPrinter[];
     static std::string SettingsFolder();
+    // The data folder the registry names (the launcher prints only from
+    // there), and the folder that holds it, "KESTRO.cfg" and the others.
+    static std::string DataFolder();
+    static std::string RootFolder();
     // KESTRO.EXE's folder, and the "KESTRO.cfg" it is started with.
     static std::string InstallFolder();
     static std::string ConfigFile();

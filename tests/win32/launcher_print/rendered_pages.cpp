@@ -103,24 +103,17 @@ std::string UnixPath(const std::string& windowsPath)
     return result;
 }
 
-bool RenderPostScript(const std::string& postScript, double dpi, std::vector<RenderedPage>& pages,
-                      std::string& error)
+bool RunUnixShell(const std::string& script, const std::string& statusFile, std::string& error)
 {
-    pages.clear();
-    const std::string status = postScript + ".status";
-    DeleteFileA(status.c_str());
-    const std::string input = UnixPath(postScript);
-    if (input.empty()) {
+    const std::string status = UnixPath(statusFile);
+    if (status.empty()) {
         error = "not running under Wine";
         return false;
     }
-    char options[64];
-    std::snprintf(options, sizeof options, "-q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pgmraw -r%d",
-                  static_cast<int>(dpi));
-    const std::string script = std::string("gs ") + options + " -o '" + input + "-%03d.pgm' '" +
-                               input + "' > '" + input + ".log' 2>&1; echo $? > '" + input +
-                               ".tmp'; mv '" + input + ".tmp' '" + input + ".status'";
-    std::string commandLine = "/bin/sh -c \"" + script + "\"";
+    DeleteFileA(statusFile.c_str());
+    // The status is written under another name first, so it is read whole.
+    std::string commandLine = "/bin/sh -c \"" + script + "; echo $? > '" + status + ".tmp'; mv '" +
+                              status + ".tmp' '" + status + "'\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -135,15 +128,36 @@ bool RenderPostScript(const std::string& postScript, double dpi, std::vector<Ren
         CloseHandle(process.hThread);
 
     const DWORD start = GetTickCount();
-    while (GetFileAttributesA(status.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    while (GetFileAttributesA(statusFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
         if (GetTickCount() - start > kRenderTimeoutMs) {
-            error = "Ghostscript did not finish";
+            error = "the shell did not finish: " + script;
             return false;
         }
         Sleep(20);
     }
-    const bool rendered = std::atoi(ReadAll(status).c_str()) == 0;
-    error = rendered ? std::string() : "Ghostscript failed: " + ReadAll(postScript + ".log");
+    const bool succeeded = std::atoi(ReadAll(statusFile).c_str()) == 0;
+    DeleteFileA(statusFile.c_str());
+    error = succeeded ? std::string() : "the shell failed: " + script;
+    return succeeded;
+}
+
+bool RenderPostScript(const std::string& postScript, double dpi, std::vector<RenderedPage>& pages,
+                      std::string& error)
+{
+    pages.clear();
+    const std::string input = UnixPath(postScript);
+    if (input.empty()) {
+        error = "not running under Wine";
+        return false;
+    }
+    char options[64];
+    std::snprintf(options, sizeof options, "-q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pgmraw -r%d",
+                  static_cast<int>(dpi));
+    const std::string script = std::string("gs ") + options + " -o '" + input + "-%03d.pgm' '" +
+                               input + "' > '" + input + ".log' 2>&1";
+    RunUnixShell(script, postScript + ".status", error);
+    if (!error.empty() && error.compare(0, 16, "the shell failed") == 0)
+        error = "Ghostscript failed: " + ReadAll(postScript + ".log");
     for (int number = 1;; ++number) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "-%03d.pgm", number);
@@ -158,7 +172,6 @@ bool RenderPostScript(const std::string& postScript, double dpi, std::vector<Ren
         else if (error.empty())
             error = std::string("unreadable page") + suffix;
     }
-    DeleteFileA(status.c_str());
     DeleteFileA((postScript + ".log").c_str());
     return error.empty();
 }

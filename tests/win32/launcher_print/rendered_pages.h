@@ -36,6 +36,11 @@ struct RenderedPage {
 bool RenderPostScript(const std::string& postScript, double dpi, std::vector<RenderedPage>& pages,
                       std::string& error);
 
+// Runs a /bin/sh script and waits (bounded) until it has written its exit
+// status to statusFile (a Windows path); false, with `error`, when it could
+// not run or ended with a status other than 0.
+bool RunUnixShell(const std::string& script, const std::string& statusFile, std::string& error);
+
 // The Unix path of a Windows path, as Wine maps it ("" when not under Wine).
 std::string UnixPath(const std::string& windowsPath);
 

@@ -176,3 +176,78 @@ bool WriteTiffPages(const std::string& path, const std::vector<TiffPage>& pages,
     return WriteThroughWic(path, GUID_ContainerFormatTiff, GUID_WICPixelFormatBlackWhite, dpi,
                            frames);
 }
+
+namespace {
+
+void Put16(std::string& out, unsigned value)
+{
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void Put32(std::string& out, unsigned long value)
+{
+    Put16(out, value & 0xFFFF);
+    Put16(out, (value >> 16) & 0xFFFF);
+}
+
+}  // namespace
+
+bool WriteTiff16Page(const std::string& path, Tiff16Kind kind, int width, int height, int dpi,
+                     const InkPattern& ink)
+{
+    const unsigned samples = kind == Tiff16Kind::Gray ? 1 : 4;
+    const unsigned entries = 13;
+    // Header, the directory, then the values that do not fit an entry.
+    const unsigned long directory = 8;
+    const unsigned long bitsAt = directory + 2 + entries * 12 + 4;
+    const unsigned long resolutionAt = bitsAt + 8;
+    const unsigned long pixelsAt = resolutionAt + 16;
+    const unsigned long pixelBytes = static_cast<unsigned long>(width) * height * samples * 2;
+
+    std::string out = "II";
+    Put16(out, 42);
+    Put32(out, directory);
+    Put16(out, entries);
+    auto entry = [&](unsigned tag, unsigned type, unsigned long count, unsigned long value) {
+        Put16(out, tag);
+        Put16(out, type);
+        Put32(out, count);
+        Put32(out, value);
+    };
+    const unsigned kShort = 3, kLong = 4, kRational = 5;
+    entry(256, kLong, 1, static_cast<unsigned long>(width));
+    entry(257, kLong, 1, static_cast<unsigned long>(height));
+    entry(258, kShort, samples, samples == 1 ? 16 : bitsAt);
+    entry(259, kShort, 1, 1);                              // no compression
+    entry(262, kShort, 1, kind == Tiff16Kind::Gray ? 1 : 5);  // black is zero; separated (CMYK)
+    entry(273, kLong, 1, pixelsAt);
+    entry(277, kShort, 1, samples);
+    entry(278, kLong, 1, static_cast<unsigned long>(height));
+    entry(279, kLong, 1, pixelBytes);
+    entry(282, kRational, 1, resolutionAt);
+    entry(283, kRational, 1, resolutionAt + 8);
+    entry(284, kShort, 1, 1);  // samples interleaved
+    entry(296, kShort, 1, 2);  // resolution in inches
+    Put32(out, 0);             // no further directory
+    for (unsigned i = 0; i < 4; ++i)
+        Put16(out, 16);
+    for (int axis = 0; axis < 2; ++axis) {
+        Put32(out, static_cast<unsigned long>(dpi));
+        Put32(out, 1);
+    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool black = ink(x, y);
+            if (kind == Tiff16Kind::Gray) {
+                Put16(out, black ? 0 : 0xFFFF);
+            } else {
+                for (int channel = 0; channel < 3; ++channel)
+                    Put16(out, 0);
+                Put16(out, black ? 0xFFFF : 0);
+            }
+        }
+    std::ofstream file(path.c_str(), std::ios::binary);
+    file.write(out.data(), static_cast<std::streamsize>(out.size()));
+    return static_cast<bool>(file);
+}

@@ -37,3 +37,11 @@ struct TiffPage {
     InkPattern ink;
 };
 bool WriteTiffPages(const std::string& path, const std::vector<TiffPage>& pages, int dpi);
+
+// An uncompressed TIFF of 16 bits a sample, as scanners write high-depth
+// pages: greyscale (black where `ink`, else white) or CMYK (black ink where
+// `ink`, else no ink). The imaging component converts the first itself; the
+// second only some versions of it.
+enum class Tiff16Kind { Gray, Cmyk };
+bool WriteTiff16Page(const std::string& path, Tiff16Kind kind, int width, int height, int dpi,
+                     const InkPattern& ink);
