@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "ansi_paths/ansi_path_normal.h"
 #include "handoff_file_name.h"
+#include "../setup/ansi_code_page.h"
 
 namespace {
 
@@ -82,10 +84,18 @@ void AddPagesOfWaitingHandoffFiles(FileSystem& files, const char* tempDir,
 
 std::string PathKey(const std::string& path)
 {
-    std::string key = path;
-    for (char& c : key) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    // Spelled as Windows resolves it ("C:\\X\\\\Data\\.\\p.tif" is
+    // "C:\\X\\Data\\p.tif"); a path that resolves to nothing stays as written.
+    const LeadByteTest isLeadByte = AnsiLeadByteTest();
+    std::string key;
+    if (!NormalisePath(path, isLeadByte, key))
+        key = path;
+    for (size_t i = 0; i < key.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(key[i]);
+        if (isLeadByte && isLeadByte(c) && i + 1 < key.size())
+            ++i;  // a trail byte is no letter
+        else if (c >= 'A' && c <= 'Z')
+            key[i] = static_cast<char>(c - 'A' + 'a');
     }
     return key;
 }

@@ -21,6 +21,8 @@ bool PageListsWait(FileSystem& files, const char* tempDir, uint32_t jobId);
 void AddPagesOfWaitingHandoffFiles(FileSystem& files, const char* tempDir,
                                    std::set<std::string>& paths);
 
-// The form in which two paths are compared: file names are not case
-// sensitive, so ASCII letters are made lower case.
+// The form in which two paths are compared: the path as Windows resolves it
+// (separators, "." and "..", trailing dots and blanks), and as file names
+// are not case sensitive, ASCII letters lower case (never the trail byte of
+// a double-byte character).
 std::string PathKey(const std::string& path);

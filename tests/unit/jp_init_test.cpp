@@ -213,10 +213,12 @@ TEST_F(JpInitTest, SecondInitKeepsJobsLauncherAndWaitingPages)
 
     m_files.listings[kHandoffPattern] = {
         {"KST_ 1  0.$$$", false}, {"KST_ 1  1.$$$", false}, {"notes.txt", false}};
-    m_files.texts["C:\\temp\\KST_ 1  1.$$$"] = "2\r\nc:\\kestro\\SYS\\data\\p1.tif\r\n"
-                                                "C:\\Kestro\\sys\\Data\\p2.tif\r\n";
-    m_files.listings[kDataPattern] = {{"p1.tif", false}, {"p2.tif", false}, {"held.tif", false},
-                                      {"old.tif", false}};
+    // Paths compare as Windows resolves them: case, separators, "." and "..".
+    m_files.texts["C:\\temp\\KST_ 1  1.$$$"] = "3\r\nc:\\kestro\\SYS\\data\\p1.tif\r\n"
+                                                "C:\\Kestro\\sys\\Data\\p2.tif\r\n"
+                                                "c:/Kestro//sys/x/../Data/./p3.tif\r\n";
+    m_files.listings[kDataPattern] = {{"p1.tif", false}, {"p2.tif", false}, {"p3.tif", false},
+                                      {"held.tif", false}, {"old.tif", false}};
     m_files.calls.clear();
     ASSERT_EQ(Init(), 1);
     EXPECT_EQ(m_files.calls.at(2), "remove C:\\Kestro\\sys\\Data\\old.tif");
