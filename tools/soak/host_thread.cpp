@@ -184,6 +184,7 @@ void HostThread::ExpectRefused(int id, const std::string& path, const char* what
 
 void HostThread::EndJob(OpenJob& job)
 {
+    m_context.ledger.JobClosing(job.sequence);
     if (m_context.library.JP_EndJob(job.id) != 1)
         m_context.report.Violation("JP_EndJob returned 0 for open job id " + std::to_string(job.id));
     m_context.ledger.JobEnded(job.sequence);
@@ -201,6 +202,7 @@ void HostThread::EndJob(OpenJob& job)
 
 void HostThread::AbortJob(OpenJob& job)
 {
+    m_context.ledger.JobClosing(job.sequence);
     if (m_context.library.JP_AbortJob(job.id) != 1)
         m_context.report.Violation("JP_AbortJob returned 0 for open job id " + std::to_string(job.id));
     m_context.report.Count(job.sentPages == 0                  ? "aborts before the first page"
@@ -213,8 +215,9 @@ void HostThread::AbortJob(OpenJob& job)
 
 std::string HostThread::NextPagePath()
 {
-    return m_context.installation.pagesDir + "\\t" + std::to_string(m_index) + "_" +
-           std::to_string(++m_pageNumber) + ".pg";
+    // Named by host process and thread: the data folder holds every host's pages.
+    return m_context.installation.pagesDir + "\\h" + std::to_string(m_context.host) + "t" +
+           std::to_string(m_index) + "_" + std::to_string(++m_pageNumber) + ".pg";
 }
 
 std::string HostThread::WritePage()

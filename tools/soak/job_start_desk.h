@@ -4,8 +4,12 @@
 // that change what JP_StartJob sees (settings file missing, garbage or out
 // of range; no default printer) are made here too, between two starts, so
 // every start knows what it must return and which print method it gets.
+// Host processes sharing the installation share one desk: a named mutex
+// lets one start at a time in all of them, and what JP_StartJob will see is
+// read from the installation itself, whoever changed it.
 #pragma once
-#include <mutex>
+#include <windows.h>
+
 #include <string>
 
 #include "expected_print_method.h"
@@ -26,6 +30,14 @@ class JobStartDesk {
 public:
     JobStartDesk(JobportLibrary& library, HandOverLedger& ledger, SoakReport& report,
                  const SoakInstallation& installation);
+    ~JobStartDesk();
+    JobStartDesk(const JobStartDesk&) = delete;
+    JobStartDesk& operator=(const JobStartDesk&) = delete;
+
+    // Writes a sound settings file (host 1, before any job).
+    void WriteSoundSettings();
+    // JP_init, while no host process changes the settings file it reads.
+    int CallInit(const char* caller);
 
     // Starts a job with these settings; a start that returns other than it
     // must is a violation.
@@ -36,15 +48,20 @@ public:
     void FillSettingsWithGarbage(RandomSource& random);
     void PutSettingsValueOutOfRange();
     void RemoveDefaultPrinter();
-    // Sound settings file and default printer again.
+    // Sound settings file and default printer again, where this process's
+    // faults left them otherwise.
     void RestoreAll();
 
 private:
+    class Turn;
+    bool PrinterRemoved() const;
+
     JobportLibrary& m_library;
     HandOverLedger& m_ledger;
     SoakReport& m_report;
     const SoakInstallation& m_installation;
-    std::mutex m_lock;
+    HANDLE m_mutex;  // named: shared by the host processes
     PrintSettingsFile m_settings;
-    bool m_printerRemoved = false;
+    bool m_settingsBroken = false;  // by this process's fault
+    bool m_printerRemoved = false;  // by this process's fault
 };
