@@ -1,40 +1,27 @@
 #include "host_board.h"
 
-#include <functional>
-
 namespace {
 
 const DWORD kSlots = SoakOptions::kMaxHosts + 1;
 const DWORD kPollMs = 2;
 
-// One name per installation, so that soaks in other folders never meet.
-std::string BoardName(const std::string& root)
-{
-    std::string lower = root;
-    for (char& c : lower)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return "jp_soak_board_" + std::to_string(std::hash<std::string>()(lower));
-}
-
 LONG Clamped(uint64_t pages) { return pages > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<LONG>(pages); }
 
 }  // namespace
 
-HostBoard::HostBoard(const std::string& root)
+HostBoard::HostBoard(const std::string& name)
+    : m_mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSlots * sizeof(LONG),
+                                   name.c_str()))
 {
-    m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSlots * sizeof(LONG),
-                                   BoardName(root).c_str());
     if (m_mapping)
         m_slots = static_cast<volatile LONG*>(
-            MapViewOfFile(m_mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kSlots * sizeof(LONG)));
+            MapViewOfFile(m_mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kSlots * sizeof(LONG)));
 }
 
 HostBoard::~HostBoard()
 {
     if (m_slots)
         UnmapViewOfFile(const_cast<LONG*>(m_slots));
-    if (m_mapping)
-        CloseHandle(m_mapping);
 }
 
 void HostBoard::SetHeldPages(unsigned host, uint64_t pages)

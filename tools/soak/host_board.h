@@ -9,12 +9,13 @@
 #include <cstdint>
 #include <string>
 
+#include "installation.h"
 #include "soak_options.h"
 
 class HostBoard {
 public:
-    // The board of the installation at root, made by the first host process to ask.
-    explicit HostBoard(const std::string& root);
+    // The board of this name, made by the first host process to ask.
+    explicit HostBoard(const std::string& name);
     ~HostBoard();
     HostBoard(const HostBoard&) = delete;
     HostBoard& operator=(const HostBoard&) = delete;
@@ -28,6 +29,6 @@ public:
     bool WaitUntilOtherHostHoldsPages(unsigned host, unsigned hosts, unsigned long timeoutMs) const;
 
 private:
-    HANDLE m_mapping = nullptr;
+    const OwnedHandle m_mapping;
     volatile LONG* m_slots = nullptr;  // index: host number
 };

@@ -1,21 +1,10 @@
 #include "job_start_desk.h"
 
-#include <functional>
-
 #include "printer_setup.h"
 
 namespace {
-
-// One name per installation, so that soaks in other folders never meet.
-std::string DeskName(const std::string& root)
-{
-    std::string lower = root;
-    for (char& c : lower)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return "jp_soak_desk_" + std::to_string(std::hash<std::string>()(lower));
+const DWORD kLogHoldTurnMs = 60000;
 }
-
-}  // namespace
 
 // The desk to itself, in every host process; also taken when the owner of
 // the mutex ended without giving it back.
@@ -42,37 +31,62 @@ private:
 JobStartDesk::JobStartDesk(JobportLibrary& library, HandOverLedger& ledger, SoakReport& report,
                            const SoakInstallation& installation)
     : m_library(library), m_ledger(ledger), m_report(report), m_installation(installation),
-      m_mutex(CreateMutexA(nullptr, FALSE, DeskName(installation.root).c_str())),
+      m_mutex(CreateMutexA(nullptr, FALSE, installation.SharedObjectName("desk").c_str())),
+      m_initOrLogHold(CreateSemaphoreA(nullptr, 1, 1, installation.SharedObjectName("init").c_str())),
       m_settings(installation.settingsFile)
 {
-    if (!m_mutex)
-        m_report.Violation("the soak cannot create its desk's mutex");
-}
-
-JobStartDesk::~JobStartDesk()
-{
-    if (m_mutex)
-        CloseHandle(m_mutex);
+    if (!m_mutex || !m_initOrLogHold)
+        m_report.Violation("the soak cannot create its desk's mutex and semaphore");
 }
 
 void JobStartDesk::WriteSoundSettings()
 {
-    const Turn turn(m_mutex);
+    const Turn turn(m_mutex.get());
     if (!m_settings.WriteWhole(PrintChoice()))
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);
 }
 
 int JobStartDesk::CallInit(const char* caller)
 {
-    const Turn turn(m_mutex);
-    return m_library.JP_init(caller);
+    BeginLogHold();
+    int ready = 0;
+    {
+        const Turn turn(m_mutex.get());
+        ready = m_library.JP_init(caller);
+        ++m_inits;
+    }
+    EndLogHold();
+    return ready;
+}
+
+bool JobStartDesk::SendForOldId(int id, const std::string& path, uint64_t initsThen, int& returned)
+{
+    const Turn turn(m_mutex.get());
+    if (m_inits != initsThen)
+        return false;
+    returned = m_library.JP_SendData(id, path.c_str());
+    return true;
+}
+
+void JobStartDesk::BeginLogHold()
+{
+    // Bounded: a host process that ended holding the turn must not stop the others.
+    if (m_initOrLogHold && WaitForSingleObject(m_initOrLogHold.get(), kLogHoldTurnMs) != WAIT_OBJECT_0)
+        m_report.Violation("no turn for JP_init or a log hold within " + std::to_string(kLogHoldTurnMs / 1000) +
+                           " s");
+}
+
+void JobStartDesk::EndLogHold()
+{
+    if (m_initOrLogHold)
+        ReleaseSemaphore(m_initOrLogHold.get(), 1, nullptr);
 }
 
 bool JobStartDesk::PrinterRemoved() const { return wine_printers::DefaultPrinterName().empty(); }
 
 StartedJob JobStartDesk::Start(const PrintChoice& choice, unsigned copies)
 {
-    const Turn turn(m_mutex);
+    const Turn turn(m_mutex.get());
     const PrintSettingsFile::State state = m_settings.Current();
     if (state == PrintSettingsFile::State::Sound && !m_settings.Choose(choice))
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);
@@ -87,6 +101,7 @@ StartedJob JobStartDesk::Start(const PrintChoice& choice, unsigned copies)
 
     StartedJob job;
     job.id = -1;
+    job.inits = m_inits;
     job.started = m_library.JP_StartJob(&job.id, copies) == 1;
     if (job.started != mustStart) {
         m_report.Violation(std::string("JP_StartJob returned ") + (job.started ? "1" : "0") +
@@ -112,14 +127,14 @@ StartedJob JobStartDesk::Start(const PrintChoice& choice, unsigned copies)
 
 void JobStartDesk::RemoveSettingsFile()
 {
-    const Turn turn(m_mutex);
+    const Turn turn(m_mutex.get());
     m_settings.Remove();
     m_settingsBroken = true;
 }
 
 void JobStartDesk::FillSettingsWithGarbage(RandomSource& random)
 {
-    const Turn turn(m_mutex);
+    const Turn turn(m_mutex.get());
     if (!m_settings.FillWithGarbage(random))
         m_report.Violation("the soak cannot write garbage into " + m_installation.settingsFile);
     m_settingsBroken = true;
@@ -127,7 +142,7 @@ void JobStartDesk::FillSettingsWithGarbage(RandomSource& random)
 
 void JobStartDesk::PutSettingsValueOutOfRange()
 {
-    const Turn turn(m_mutex);
+    const Turn turn(m_mutex.get());
     if (!m_settings.PutValueOutOfRange())
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);
     m_settingsBroken = true;
@@ -135,7 +150,7 @@ void JobStartDesk::PutSettingsValueOutOfRange()
 
 void JobStartDesk::RemoveDefaultPrinter()
 {
-    const Turn turn(m_mutex);
+    const Turn turn(m_mutex.get());
     if (PrinterRemoved())
         return;  // another host process's fault lasts
     std::string error;
@@ -150,7 +165,7 @@ void JobStartDesk::RemoveDefaultPrinter()
 
 void JobStartDesk::RestoreAll()
 {
-    const Turn turn(m_mutex);
+    const Turn turn(m_mutex.get());
     if (m_settingsBroken && m_settings.Current() != PrintSettingsFile::State::Sound &&
         !m_settings.WriteWhole(PrintChoice()))
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);

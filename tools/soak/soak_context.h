@@ -24,7 +24,7 @@ struct SoakContext {
     uint64_t pageTarget;   // this host process's pages
     unsigned host;         // this host process's number, 1 for the only one
     unsigned hosts;        // host processes sharing the installation
-    std::atomic<bool> stopped{false};  // the run ends early (host 1 has gone)
+    std::atomic<bool> stopped{false};  // the run ends early (host 1 has gone, JP_init failed)
 
     bool PagesDone() const { return stopped || ledger.AcceptedPages() >= pageTarget; }
 };

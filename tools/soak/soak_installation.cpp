@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "printer_setup.h"
 #include "test_folders.h"
@@ -65,6 +66,14 @@ SoakInstallation::~SoakInstallation()
         std::fprintf(stderr, "soak: %s\n", error.c_str());
     if (!m_keep)
         RemoveTree(root);
+}
+
+std::string SoakInstallation::SharedObjectName(const char* what) const
+{
+    std::string lower = root;
+    for (char& c : lower)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return std::string("jp_soak_") + what + "_" + std::to_string(std::hash<std::string>()(lower));
 }
 
 bool SoakInstallation::Ready(std::string& reason) const

@@ -30,6 +30,10 @@ public:
     // Leaves the folder tree in place for inspection.
     void Keep() { m_keep = true; }
 
+    // The name of a kernel object (`what`) that the host processes of this
+    // installation share, and no soak in another folder.
+    std::string SharedObjectName(const char* what) const;
+
     // Puts the default printer back; false with a reason when it cannot.
     bool AddDefaultPrinter(std::string& error) const;
     bool RemoveDefaultPrinter(std::string& error) const;

@@ -189,7 +189,7 @@ int RunSoak(SoakOptions options)
         std::printf("SOAK FAILED: %s\n", reason.c_str());
         return 2;
     }
-    HostBoard board(options.root);
+    HostBoard board(installation.SharedObjectName("board"));
     if (!board.Ready()) {
         std::printf("SOAK FAILED: the host processes' shared board cannot be made\n");
         return 2;
