@@ -23,8 +23,9 @@ fuzz:
 	@scripts/fuzz.sh
 
 # 100,000 pages through the real jobport.dll under Wine with faults injected
-# from a printed seed (SOAK_PAGES, SOAK_SEED); fails on a lost, doubled or
-# left-behind page or on handle or memory growth.
+# from a printed seed (SOAK_PAGES, SOAK_SEED; SOAK_HOSTS host processes on
+# one installation); fails on a lost, doubled or left-behind page or on
+# handle or memory growth.
 soak:
 	@scripts/soak.sh
 

@@ -73,17 +73,16 @@ bool MakeNextJobCurrent(uint32_t leftId, JobRecord** next)
         Effects().PostToLauncher(0, 0, LM_SUSPEND);
         return true;
     }
-    JobRecord* job = FindJob(nextId);
+    // Jobs print in the order they were started: the oldest job left
+    // follows. Mostly it has the next id; not when that id was aborted while
+    // it waited, was skipped, or was issued again after a later JP_init
+    // started the ids at 1 while older jobs were still open.
+    JobRecord* job = gJobTable.Head();
     if (!job) {
-        // The next id was aborted while it waited, or never got its record:
-        // the oldest job left follows.
-        job = gJobTable.Head();
-        if (!job) {
-            Report(kErrorSystem, nextId);
-            return false;
-        }
-        gJobIdTable.SetCurrentJob(job->jobId);
+        Report(kErrorSystem, nextId);
+        return false;
     }
+    gJobIdTable.SetCurrentJob(job->jobId);
     *next = job;
     return true;
 }

@@ -48,6 +48,29 @@ TEST_F(JobLifecycle, IdsWrapFrom255To1AndTheCurrentJobFollows)
     EXPECT_EQ(std::vector<std::string>({"1:1=w1"}), fx.Groups());
 }
 
+// A later JP_init starts the ids at 1 while jobs are open: the jobs started
+// after it get ids on both sides of the open ones and still print after
+// them, in the order they were started, whatever order their pages come in.
+TEST_F(JobLifecycle, JobsStartedAfterAnotherInitPrintInStartOrderWhateverTheirIds)
+{
+    ASSERT_TRUE(EndJob(Start()));
+    const uint32_t second = Start();
+    const uint32_t third = Start();
+    RestartJobIds();
+    const uint32_t fourth = Start();
+    const uint32_t fifth = Start();
+    EXPECT_EQ(std::vector<uint32_t>({2, 3, 1, 4}), std::vector<uint32_t>({second, third, fourth, fifth}));
+    const struct {
+        uint32_t id;
+        const char* page;
+    } kLastFirst[] = {{fifth, "e"}, {fourth, "d"}, {third, "c"}, {second, "b"}};
+    for (const auto& job : kLastFirst) {
+        Send(job.id, {job.page});
+        EXPECT_TRUE(EndJob(job.id));
+    }
+    EXPECT_EQ(std::vector<std::string>({"2:1=b", "3:1=c", "1:1=d", "4:1=e"}), fx.Groups());
+}
+
 using JobLimits = EngineTest;
 
 TEST_F(JobLimits, CopiesOutsideOneToCopiesLimitAreRefusedBeforeAnIdIsIssued)

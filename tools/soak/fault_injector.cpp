@@ -17,6 +17,8 @@ const DWORD kPollMs = 2;
 const DWORD kCatchUpMs = 60000;
 // How long a frozen launcher lets groups queue up, at most.
 const DWORD kFrozenMs = 1500;
+// How long a JP_init fault waits for another host process to hold pages, at most.
+const DWORD kOtherHoldsWaitMs = 2000;
 
 struct Weighted {
     int weight;
@@ -120,12 +122,23 @@ void FaultInjector::Inject(Fault fault)
         Lasts();
         report.Count("fault: default printer removed");
         break;
-    case Fault::InitAgain:
-        // A second JP_init keeps open jobs, held pages and the launcher.
-        if (m_context.library.JP_init("Soak host") != 1)
+    case Fault::InitAgain: {
+        // A second JP_init keeps open jobs, held pages and the launcher, and
+        // leaves alone what other host processes hold: it waits a little
+        // for a moment when another one holds pages.
+        const bool otherHolds =
+            m_context.hosts > 1 &&
+            m_context.board.WaitUntilOtherHostHoldsPages(m_context.host, m_context.hosts, kOtherHoldsWaitMs);
+        if (m_context.desk.CallInit("Soak host") != 1) {
+            // The library refuses every call now: the run cannot go on.
             report.Violation("a second JP_init returned 0");
+            m_context.stopped = true;
+        }
         report.Count("fault: JP_init called again while jobs run");
+        if (otherHolds)
+            report.Count("JP_init calls while another host process held pages");
         break;
+    }
     }
 }
 
@@ -169,10 +182,13 @@ void FaultInjector::KillWithGroupsQueued()
 
 void FaultInjector::HoldDebugLog()
 {
-    if (m_logHolder.Start(m_context.installation.logFile, m_random.Between(200, 1500)))
+    m_context.desk.BeginLogHold();
+    if (m_logHolder.Start(m_context.installation.logFile, m_random.Between(200, 1500))) {
         m_context.report.Count("fault: debug log held open by another process");
-    else
-        m_context.report.Violation("the soak cannot start its log-holding process");
+        return;
+    }
+    m_context.desk.EndLogHold();
+    m_context.report.Violation("the soak cannot start its log-holding process");
 }
 
 void FaultInjector::Lasts()
@@ -186,8 +202,11 @@ void FaultInjector::EndLastingFaults()
 {
     m_lastingUntil = 0;
     m_context.desk.RestoreAll();
-    if (m_logHolder.Running() && !m_logHolder.Finish())
+    if (!m_logHolder.Running())
+        return;
+    if (!m_logHolder.Finish())
         m_context.report.Count("log holds that never got the file");
+    m_context.desk.EndLogHold();
 }
 
 void FaultInjector::TakeSample(bool hostsRunning)

@@ -60,6 +60,7 @@ void HandOverLedger::PageSending(uint64_t sequence, const std::string& name)
     const std::lock_guard<std::mutex> hold(m_lock);
     if (Job* job = FindBySequence(sequence))
         job->pages.push_back(name);
+    PublishHeld();
 }
 
 void HandOverLedger::PageAccepted(uint64_t sequence)
@@ -70,6 +71,7 @@ void HandOverLedger::PageAccepted(uint64_t sequence)
         ++m_acceptedPages;
         m_report.Count("pages accepted");
     }
+    PublishHeld();
 }
 
 void HandOverLedger::PageRefused(uint64_t sequence)
@@ -82,6 +84,15 @@ void HandOverLedger::PageRefused(uint64_t sequence)
         m_report.Violation(Text("page %s was refused (JP_SendData 0) but handed over: %s",
                                 job->pages.back().c_str(), Describe(*job).c_str()));
     job->pages.pop_back();
+    PublishHeld();
+}
+
+void HandOverLedger::JobClosing(uint64_t sequence)
+{
+    const std::lock_guard<std::mutex> hold(m_lock);
+    if (Job* job = FindBySequence(sequence))
+        job->closing = true;
+    PublishHeld();
 }
 
 void HandOverLedger::JobEnded(uint64_t sequence)
@@ -342,6 +353,31 @@ std::string HandOverLedger::FinishIfDone(Job& job)
         m_doneJobs.pop_front();
     m_jobs.erase(job.sequence);
     return settings;
+}
+
+void HandOverLedger::PublishHeldPages(std::function<void(uint64_t)> sink)
+{
+    const std::lock_guard<std::mutex> hold(m_lock);
+    m_heldSink = std::move(sink);
+    PublishHeld();
+}
+
+void HandOverLedger::PublishHeld()
+{
+    if (!m_heldSink)
+        return;
+    uint64_t held = 0;
+    for (const auto& entry : m_jobs) {
+        const Job& job = entry.second;
+        if (job.outcome != Job::Outcome::Open || job.closing)
+            continue;
+        const bool sending = job.pages.size() > job.accepted;
+        if (job.method == PrintMethod::AfterEnd)
+            held += job.accepted;
+        else if (!sending && (job.method == PrintMethod::InTwos || job.method == PrintMethod::InFours))
+            held += job.accepted % static_cast<size_t>(job.method);
+    }
+    m_heldSink(held);
 }
 
 void HandOverLedger::CheckGroupSizes(const Job& job)

@@ -15,6 +15,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -37,6 +38,8 @@ public:
     void PageSending(uint64_t job, const std::string& name);
     void PageAccepted(uint64_t job);
     void PageRefused(uint64_t job);
+    // Before JP_EndJob or JP_AbortJob: the job's pages may leave the library now.
+    void JobClosing(uint64_t job);
     void JobEnded(uint64_t job);
     // After JP_AbortJob returned 1: tells the pages handed over from those
     // the abort deleted (their data-folder files are gone).
@@ -57,6 +60,11 @@ public:
     uint64_t AcceptedPages() const;
     // At the end of the run: every job still not done lost pages.
     void ReportUnfinished();
+    // Tells `sink`, whenever it may have changed, how many pages the library
+    // holds for certain: pages of open jobs printed after their end, and of
+    // open jobs printed in twos or fours those after the last whole group,
+    // unless a page of the job is being sent or the job is being closed.
+    void PublishHeldPages(std::function<void(uint64_t)> sink);
 
 private:
     struct Job {
@@ -80,6 +88,7 @@ private:
         };
         std::map<uint32_t, Taken> taken;
         bool done = false;
+        bool closing = false;            // JP_EndJob or JP_AbortJob called
     };
 
     Job* FindById(unsigned long id);
@@ -90,6 +99,8 @@ private:
     // hand-off file to delete ("" for none).
     std::string FinishIfDone(Job& job);
     void CheckGroupSizes(const Job& job);
+    // Under the lock, after a change of what the library holds.
+    void PublishHeld();
     std::string Describe(const Job& job) const;
     void DeleteHandedOver(unsigned long jobId, uint32_t first, const std::vector<std::string>& names,
                           uint64_t sequence);
@@ -108,4 +119,5 @@ private:
     std::map<size_t, uint64_t> m_killNumberOf;    // launcher index -> its kill (1, 2, ...)
     uint64_t m_kills = 0;
     uint64_t m_acceptedPages = 0;
+    std::function<void(uint64_t)> m_heldSink;
 };

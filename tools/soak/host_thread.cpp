@@ -63,6 +63,7 @@ bool HostThread::StartJob()
         if (started.id > 0) {
             m_refusedStartId = started.id;
             m_refusedAtJob = m_latestJob;
+            m_refusedInits = started.inits;
         }
         return false;
     }
@@ -70,6 +71,7 @@ bool HostThread::StartJob()
     OpenJob job;
     job.id = started.id;
     job.sequence = started.sequence;
+    job.inits = started.inits;
     job.plannedPages = m_random.PerMille(30) ? 0 : m_random.Between(1, 12);
     if (m_random.PerMille(200))
         job.abortAt = static_cast<int>(m_random.Between(0, job.plannedPages));
@@ -156,26 +158,38 @@ void HostThread::SendCarelessPage(const OpenJob& job)
     }
     int id = kBadIds[m_random.Below(sizeof kBadIds / sizeof kBadIds[0])];
     const char* what = "a page for an id never issued";
-    if (m_closedId != 0 && m_latestJob - m_closedAtJob < kClosedIdFreshJobs && m_random.PerMille(500)) {
+    const uint64_t* initsThen = nullptr;
+    const uint64_t inits = m_context.desk.Inits();
+    if (m_closedId != 0 && m_latestJob - m_closedAtJob < kClosedIdFreshJobs && m_closedInits == inits &&
+        m_random.PerMille(500)) {
         id = m_closedId;
         what = "a page for an aborted job's id";
+        initsThen = &m_closedInits;
     } else if (m_refusedStartId != 0 && m_latestJob - m_refusedAtJob < kClosedIdFreshJobs &&
-               m_random.PerMille(500)) {
+               m_refusedInits == inits && m_random.PerMille(500)) {
         id = m_refusedStartId;
         what = "a page for the id of a refused JP_StartJob";
+        initsThen = &m_refusedInits;
     }
     const std::string path = WritePage();
     if (path.empty())
         return;
-    ExpectRefused(id, path, what);
+    ExpectRefused(id, path, what, initsThen);
     RemoveFile(path);
 }
 
-void HostThread::ExpectRefused(int id, const std::string& path, const char* what)
+void HostThread::ExpectRefused(int id, const std::string& path, const char* what, const uint64_t* initsThen)
 {
     const bool existed = Exists(path);
+    int returned = 0;
+    if (!initsThen) {
+        returned = m_context.library.JP_SendData(id, path.c_str());
+    } else if (!m_context.desk.SendForOldId(id, path, *initsThen, returned)) {
+        m_context.report.Count("pages not sent for an old id: JP_init ran since");
+        return;
+    }
     m_context.report.Count(std::string("pages refused: ") + what);
-    if (m_context.library.JP_SendData(id, path.c_str()) != 0)
+    if (returned != 0)
         m_context.report.Violation(std::string("JP_SendData accepted ") + what + " (id " +
                                    std::to_string(id) + "): " + path);
     else if (existed && !Exists(path))
@@ -184,6 +198,7 @@ void HostThread::ExpectRefused(int id, const std::string& path, const char* what
 
 void HostThread::EndJob(OpenJob& job)
 {
+    m_context.ledger.JobClosing(job.sequence);
     if (m_context.library.JP_EndJob(job.id) != 1)
         m_context.report.Violation("JP_EndJob returned 0 for open job id " + std::to_string(job.id));
     m_context.ledger.JobEnded(job.sequence);
@@ -201,6 +216,7 @@ void HostThread::EndJob(OpenJob& job)
 
 void HostThread::AbortJob(OpenJob& job)
 {
+    m_context.ledger.JobClosing(job.sequence);
     if (m_context.library.JP_AbortJob(job.id) != 1)
         m_context.report.Violation("JP_AbortJob returned 0 for open job id " + std::to_string(job.id));
     m_context.report.Count(job.sentPages == 0                  ? "aborts before the first page"
@@ -209,12 +225,14 @@ void HostThread::AbortJob(OpenJob& job)
     m_context.ledger.JobAborted(job.sequence);
     m_closedId = job.id;
     m_closedAtJob = m_latestJob;
+    m_closedInits = job.inits;
 }
 
 std::string HostThread::NextPagePath()
 {
-    return m_context.installation.pagesDir + "\\t" + std::to_string(m_index) + "_" +
-           std::to_string(++m_pageNumber) + ".pg";
+    // Named by host process and thread: the data folder holds every host's pages.
+    return m_context.installation.pagesDir + "\\h" + std::to_string(m_context.host) + "t" +
+           std::to_string(m_index) + "_" + std::to_string(++m_pageNumber) + ".pg";
 }
 
 std::string HostThread::WritePage()

@@ -27,6 +27,7 @@ private:
     struct OpenJob {
         int id = 0;
         uint64_t sequence = 0;
+        uint64_t inits = 0;  // JP_init calls in this process before it started
         uint32_t plannedPages = 0;
         uint32_t sentPages = 0;
         // Abort instead of sending page abortAt + 1 (or instead of ending
@@ -42,8 +43,11 @@ private:
     void SendCarelessPage(const OpenJob& job);
     void EndJob(OpenJob& job);
     void AbortJob(OpenJob& job);
-    // A page that must be refused: returns 0 and stays with the host.
-    void ExpectRefused(int id, const std::string& path, const char* what);
+    // A page that must be refused: returns 0 and stays with the host. An id
+    // issued before (initsThen: the count of JP_init calls then) is used
+    // only while no JP_init has run since, as ids start at 1 again after it.
+    void ExpectRefused(int id, const std::string& path, const char* what,
+                       const uint64_t* initsThen = nullptr);
 
     std::string WritePage();
     std::string NextPagePath();
@@ -56,6 +60,8 @@ private:
     uint64_t m_latestJob = 0;       // ledger sequence of this thread's latest job
     int m_closedId = 0;             // an id this thread aborted lately
     uint64_t m_closedAtJob = 0;     // m_latestJob then
+    uint64_t m_closedInits = 0;     // JP_init calls before its job started
     int m_refusedStartId = 0;       // an id left by a refused JP_StartJob
     uint64_t m_refusedAtJob = 0;
+    uint64_t m_refusedInits = 0;
 };

@@ -11,6 +11,18 @@ bool Write(const std::string& file, const char* section, const char* key, int va
     return WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), file.c_str()) != FALSE;
 }
 
+// True when text holds the line "key=value" (as the profile functions write it).
+bool HoldsValue(const std::string& text, const char* key, int value)
+{
+    const std::string line = std::string("\n") + key + "=" + std::to_string(value);
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
+        const size_t end = at + line.size();
+        if (end == text.size() || text[end] == '\r' || text[end] == '\n')
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool PrintSettingsFile::WriteWhole(const PrintChoice& choice)
@@ -27,35 +39,40 @@ bool PrintSettingsFile::WriteWhole(const PrintChoice& choice)
                          Write(m_path, print, "PageFramePrintSetting", 0) &&
                          Write(m_path, print, "AutoRotatePrintSetting", 1) &&
                          Write(m_path, print, "AutoPaperChange", 0);
-    if (written) {
-        m_state = State::Sound;
-        m_written = choice;
-    }
     return written;
 }
 
 bool PrintSettingsFile::Choose(const PrintChoice& choice)
 {
-    if (m_state != State::Sound)
-        return WriteWhole(choice);
+    const std::string text = "\n" + ReadShared(m_path);
+    const struct {
+        const char* section;
+        const char* key;
+        int value;
+    } values[] = {
+        {"Velora Config", "PrintAfterReceivedAllData", choice.printAfterReceivedAllData},
+        {"Print Setting", "SortSetting", choice.sortSetting},
+        {"Print Setting", "NupPrintSetting", choice.nupPrintSetting},
+    };
     bool written = true;
-    if (choice.printAfterReceivedAllData != m_written.printAfterReceivedAllData)
-        written = written && Write(m_path, "Velora Config", "PrintAfterReceivedAllData",
-                                   choice.printAfterReceivedAllData);
-    if (choice.sortSetting != m_written.sortSetting)
-        written = written && Write(m_path, "Print Setting", "SortSetting", choice.sortSetting);
-    if (choice.nupPrintSetting != m_written.nupPrintSetting)
-        written = written && Write(m_path, "Print Setting", "NupPrintSetting", choice.nupPrintSetting);
-    if (written)
-        m_written = choice;
-    else
-        m_state = State::Garbage;  // unknown: written whole next time
+    for (const auto& v : values)
+        if (!HoldsValue(text, v.key, v.value))
+            written = Write(m_path, v.section, v.key, v.value) && written;
     return written;
+}
+
+PrintSettingsFile::State PrintSettingsFile::Current() const
+{
+    if (GetFileAttributesA(m_path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return State::Missing;
+    const std::string content = ReadShared(m_path);
+    if (content.find('[') == std::string::npos)
+        return State::Garbage;
+    return content.find("NupPrintSetting=9") == std::string::npos ? State::Sound : State::OutOfRange;
 }
 
 bool PrintSettingsFile::Remove()
 {
-    m_state = State::Missing;
     return DeleteFileA(m_path.c_str()) != FALSE;
 }
 
@@ -69,13 +86,11 @@ bool PrintSettingsFile::FillWithGarbage(RandomSource& random)
         if (c == '[')
             c = ']';
     }
-    m_state = State::Garbage;
     return WriteRaw(content);
 }
 
 bool PrintSettingsFile::PutValueOutOfRange()
 {
-    m_state = State::OutOfRange;
     return WriteRaw("[Velora Config]\r\nPrintAfterReceivedAllData=0\r\n[Print Setting]\r\n"
                     "SortSetting=0\r\nNupPrintSetting=9\r\n");
 }

@@ -1,7 +1,8 @@
 // The print settings file "KESTROst.ini" as the soak keeps it: the three
 // values that choose a job's print method written before each job, and the
 // faults a user or another program can leave in it (missing, garbage, a
-// value out of range).
+// value out of range). Every host process of the soak writes it, so its
+// state is read from the file itself each time.
 #pragma once
 #include <string>
 
@@ -16,19 +17,21 @@ public:
 
     // Writes every value (the file is sound again); false when it cannot.
     bool WriteWhole(const PrintChoice& choice);
-    // Writes the values that choose the print method, those that changed only.
+    // In a sound file: writes those values that choose the print method and
+    // differ from what the file holds (another host process may have
+    // written others since).
     bool Choose(const PrintChoice& choice);
     // The faults.
     bool Remove();
     bool FillWithGarbage(RandomSource& random);
     bool PutValueOutOfRange();
 
-    State Current() const { return m_state; }
+    // What the file holds now: garbage never holds a section, a sound file
+    // never holds the value out of range.
+    State Current() const;
 
 private:
     bool WriteRaw(const std::string& content);
 
     std::string m_path;
-    State m_state = State::Missing;
-    PrintChoice m_written;
 };

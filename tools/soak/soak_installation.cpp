@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "printer_setup.h"
 #include "test_folders.h"
@@ -32,9 +33,22 @@ bool WriteProfile(const std::string& file, const char* section, const char* key,
 
 }  // namespace
 
-SoakInstallation::SoakInstallation(const std::string& rootFolder) : root(rootFolder)
+SoakInstallation::SoakInstallation(const std::string& rootFolder, unsigned host)
+    : root(rootFolder), m_host(host)
 {
-    if (!Build() && m_failure.empty())
+    hostDir = root + "\\host";
+    installDir = root + "\\Quill mate";  // a blank, as in "Program Files"
+    settingsDir = root + "\\settings";
+    systemDir = root + "\\system";
+    dataDir = systemDir + "\\Data";
+    logDir = root + "\\logs";
+    tempDir = root + "\\temp";
+    settingsFile = settingsDir + "\\KESTROst.ini";
+    logFile = logDir + "\\KESTROd.LOG";
+    const std::string number = host > 1 ? " " + std::to_string(host) : std::string();
+    pagesDir = hostDir + "\\pages" + number;
+    recordFile = root + "\\launcher record" + number + ".txt";
+    if (!(host > 1 ? Join() : Build()) && m_failure.empty())
         m_failure = "the installation could not be set up";
 }
 
@@ -42,6 +56,8 @@ SoakInstallation::~SoakInstallation()
 {
     m_currentDir.reset();
     m_environment.reset();
+    if (m_host > 1)
+        return;  // host 1 takes the installation away
     m_key.reset();
     // Tests that run after the soak in the same prefix choose their own
     // printers; ours must not stay behind as the default.
@@ -52,34 +68,72 @@ SoakInstallation::~SoakInstallation()
         RemoveTree(root);
 }
 
+std::string SoakInstallation::SharedObjectName(const char* what) const
+{
+    std::string lower = root;
+    for (char& c : lower)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return std::string("jp_soak_") + what + "_" + std::to_string(std::hash<std::string>()(lower));
+}
+
 bool SoakInstallation::Ready(std::string& reason) const
 {
     reason = m_failure;
     return m_failure.empty();
 }
 
-bool SoakInstallation::Build()
+bool SoakInstallation::MakeFolders(const std::vector<const std::string*>& folders)
 {
-    hostDir = root + "\\host";
-    pagesDir = hostDir + "\\pages";
-    installDir = root + "\\Quill mate";  // a blank, as in "Program Files"
-    settingsDir = root + "\\settings";
-    systemDir = root + "\\system";
-    dataDir = systemDir + "\\Data";
-    logDir = root + "\\logs";
-    tempDir = root + "\\temp";
-    settingsFile = settingsDir + "\\KESTROst.ini";
-    logFile = logDir + "\\KESTROd.LOG";
-    recordFile = root + "\\launcher record.txt";
-
-    RemoveTree(root);
-    for (const std::string* folder :
-         {&root, &hostDir, &pagesDir, &installDir, &settingsDir, &systemDir, &logDir, &tempDir}) {
+    for (const std::string* folder : folders) {
         if (!CreateDirectoryA(folder->c_str(), nullptr)) {
             m_failure = "cannot create " + *folder;
             return false;
         }
     }
+    return true;
+}
+
+// This process's environment, which its launcher inherits: the shared
+// temporary folder and its own record file.
+bool SoakInstallation::SetEnvironment()
+{
+    m_environment.reset(new ScopedEnvironment);
+    m_environment->Set("TMP", tempDir.c_str());
+    m_environment->Set("TEMP", tempDir.c_str());
+    m_environment->Set("KESTRO_DOUBLE_RECORD", recordFile.c_str());
+    for (const char* option : {"KESTRO_DOUBLE_START_DELAY_MS", "KESTRO_DOUBLE_WINDOW_DELAY_MS",
+                               "KESTRO_DOUBLE_NO_WINDOW", "KESTRO_DOUBLE_DELETE_PRINTED",
+                               "KESTRO_DOUBLE_PRINT_LIMIT"})
+        m_environment->Set(option, nullptr);
+    // Printed groups are deleted by the soak, which checks each file; the
+    // double ends when the library tells it to.
+    m_environment->Set("KESTRO_DOUBLE_EXIT_ON_DELETE", "1");
+    m_currentDir.reset(new ScopedCurrentDirectory(hostDir));
+    if (!m_currentDir->Changed()) {
+        m_failure = "cannot make " + hostDir + " the current folder";
+        return false;
+    }
+    return true;
+}
+
+bool SoakInstallation::Join()
+{
+    for (const std::string* folder : {&hostDir, &systemDir, &tempDir, &installDir}) {
+        if (GetFileAttributesA(folder->c_str()) == INVALID_FILE_ATTRIBUTES) {
+            m_failure = "no installation to join: " + *folder + " is missing";
+            return false;
+        }
+    }
+    RemoveTree(pagesDir);
+    return MakeFolders({&pagesDir}) && SetEnvironment();
+}
+
+bool SoakInstallation::Build()
+{
+    m_printers.reset(new wine_printers::ScopedPrinterState);
+    RemoveTree(root);
+    if (!MakeFolders({&root, &hostDir, &pagesDir, &installDir, &settingsDir, &systemDir, &logDir, &tempDir}))
+        return false;
     if (!CopyFileA((ProgramFolder() + "\\kestro_double.exe").c_str(),
                    (installDir + "\\KESTRO.EXE").c_str(), FALSE)) {
         m_failure = "cannot copy kestro_double.exe beside the soak into " + installDir;
@@ -94,18 +148,6 @@ bool SoakInstallation::Build()
         m_failure = "cannot set the product's registry values";
         return false;
     }
-
-    m_environment.reset(new ScopedEnvironment);
-    m_environment->Set("TMP", tempDir.c_str());
-    m_environment->Set("TEMP", tempDir.c_str());
-    m_environment->Set("KESTRO_DOUBLE_RECORD", recordFile.c_str());
-    for (const char* option : {"KESTRO_DOUBLE_START_DELAY_MS", "KESTRO_DOUBLE_WINDOW_DELAY_MS",
-                               "KESTRO_DOUBLE_NO_WINDOW", "KESTRO_DOUBLE_DELETE_PRINTED",
-                               "KESTRO_DOUBLE_PRINT_LIMIT"})
-        m_environment->Set(option, nullptr);
-    // Printed groups are deleted by the soak, which checks each file; the
-    // double ends when the library tells it to.
-    m_environment->Set("KESTRO_DOUBLE_EXIT_ON_DELETE", "1");
 
     const std::string cfg = hostDir + "\\KESTRO.cfg";
     const bool cfgWritten =
@@ -133,12 +175,7 @@ bool SoakInstallation::Build()
         m_failure = error;
         return false;
     }
-    m_currentDir.reset(new ScopedCurrentDirectory(hostDir));
-    if (!m_currentDir->Changed()) {
-        m_failure = "cannot make " + hostDir + " the current folder";
-        return false;
-    }
-    return true;
+    return SetEnvironment();
 }
 
 bool SoakInstallation::AddDefaultPrinter(std::string& error) const

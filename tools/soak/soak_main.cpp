@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     SoakOptions options;
     std::string error;
     if (!ParseSoakOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "soak: %s\nusage: soak [--pages N] [--seed S] [--threads T] [--root FOLDER]\n",
+        std::fprintf(stderr, "soak: %s\nusage: soak [--pages N] [--seed S] [--threads T] [--hosts H] [--root FOLDER]\n",
                      error.c_str());
         return 2;
     }

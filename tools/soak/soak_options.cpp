@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "random_source.h"
+
 namespace {
 
 bool Number(const char* text, uint64_t& value)
@@ -41,10 +43,44 @@ bool ParseSoakOptions(int argc, char** argv, SoakOptions& options, std::string& 
             options.seed = number;
         } else if (name == "--threads" && Number(value, number) && number > 0 && number <= 16) {
             options.threads = static_cast<unsigned>(number);
+        } else if (name == "--hosts" && Number(value, number) && number > 0 &&
+                   number <= SoakOptions::kMaxHosts) {
+            options.hosts = static_cast<unsigned>(number);
+        } else if (name == "--companion" && Number(value, number) && number > 1 &&
+                   number <= SoakOptions::kMaxHosts) {
+            options.host = static_cast<unsigned>(number);
+        } else if (name == "--parent" && Number(value, number) && number > 0 && number <= 0xFFFFFFFFull) {
+            options.parent = static_cast<unsigned long>(number);
         } else {
             error = "unknown option or bad value: " + name + " " + value;
             return false;
         }
     }
+    if (options.host > options.hosts) {
+        error = "--companion " + std::to_string(options.host) + " of only " + std::to_string(options.hosts);
+        return false;
+    }
+    if (options.Companion() && (options.parent == 0 || options.root.empty() || options.seed == 0)) {
+        error = "--companion needs --parent, --root and --seed";
+        return false;
+    }
+    if (options.pages < options.hosts) {
+        error = "fewer pages than host processes";
+        return false;
+    }
     return true;
+}
+
+uint64_t SoakOptions::HostSeed() const
+{
+    if (host == 1)
+        return seed;  // a run of one host replays as before
+    RandomSource mix(seed ^ (0x9E3779B97F4A7C15ull * host));
+    const uint64_t hostSeed = mix.Next() % 1000000000ull;
+    return hostSeed == 0 ? 1 : hostSeed;
+}
+
+std::string SoakOptions::Label() const
+{
+    return hosts > 1 ? "host " + std::to_string(host) : std::string();
 }

@@ -50,10 +50,18 @@ void PrintSummary(const SoakOptions& options, const SoakReport& report,
     const uint64_t accepted = report.Counter("pages accepted");
     const uint64_t handed = report.Counter("pages handed over");
     const uint64_t deleted = report.Counter("pages deleted by their job's abort");
-    std::printf("\n== Soak summary\n");
-    std::printf("  replay: soak --seed %llu --pages %llu --threads %u\n",
+    if (options.Companion())
+        std::printf("\n== Soak summary of %s (its figures; host 1's summary adds up the run)\n",
+                    options.Label().c_str());
+    else if (options.hosts > 1)
+        std::printf("\n== Soak summary (pages and counts of all %u host processes; handles and memory of host 1)\n",
+                    options.hosts);
+    else
+        std::printf("\n== Soak summary\n");
+    std::printf("  replay: soak --seed %llu --pages %llu --threads %u%s\n",
                 static_cast<unsigned long long>(options.seed),
-                static_cast<unsigned long long>(options.pages), options.threads);
+                static_cast<unsigned long long>(options.pages), options.threads,
+                options.hosts > 1 ? (" --hosts " + std::to_string(options.hosts)).c_str() : "");
     std::printf("  pages: %llu accepted, %llu reached the launcher, %llu deleted by their job's abort, %llu lost\n",
                 static_cast<unsigned long long>(accepted), static_cast<unsigned long long>(handed),
                 static_cast<unsigned long long>(deleted),
@@ -87,5 +95,8 @@ void PrintSummary(const SoakOptions& options, const SoakReport& report,
     std::printf("  violations: %llu\n", static_cast<unsigned long long>(report.Violations()));
     for (const std::string& violation : report.FirstViolations())
         std::printf("    %s\n", violation.c_str());
-    std::printf("%s\n", report.Violations() == 0 ? "SOAK PASSED" : "SOAK FAILED");
+    if (options.Companion())
+        std::printf("%s %s\n", options.Label().c_str(), report.Violations() == 0 ? "passed" : "failed");
+    else
+        std::printf("%s\n", report.Violations() == 0 ? "SOAK PASSED" : "SOAK FAILED");
 }
