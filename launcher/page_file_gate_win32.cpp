@@ -4,6 +4,7 @@
 
 #include "data_folder_pages.h"
 #include "setup/ansi_code_page.h"
+#include "win32_shared/in_use_retry_win32.h"
 
 namespace {
 
@@ -77,9 +78,13 @@ PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_pt
         reason = "it is a folder, not a page file";
         return Verdict::Foreign;
     }
-    std::unique_ptr<ScopedHandle> opened(new ScopedHandle(
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    RetryWhileInUse([&] {
+        handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        return handle != INVALID_HANDLE_VALUE;
+    });
+    std::unique_ptr<ScopedHandle> opened(new ScopedHandle(handle));
     if (!*opened) {
         reason = OpenFailure(GetLastError());
         return Verdict::Unreadable;

@@ -11,6 +11,7 @@
 #include "job_tracker.h"
 #include "launcher_log_win32.h"
 #include "page_decoder_win32.h"
+#include "win32_shared/in_use_retry_win32.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ void DeleteAndLog(const std::string& path)
 {
     if (path.empty())
         return;
-    if (DeleteFileA(path.c_str()))
+    if (RetryWhileInUse([&] { return DeleteFileA(path.c_str()) != FALSE; }))
         LogLine("deleted " + path);
     else if (GetLastError() != ERROR_FILE_NOT_FOUND)
         LogFailure("DeleteFile", path);
@@ -95,6 +96,7 @@ void PrintWorker::Run()
             }
             const EndedJob ended = jobs.GroupArrives(command.jobId, command.firstPage);
             EndJob(ended.jobId, ended.settingsFileGone);
+            m_claim.Take(command.jobId);
             PrintAndCleanUp(printer, command);
         }
     } catch (...) {
@@ -109,6 +111,7 @@ void PrintWorker::EndJob(uint32_t jobId, bool settingsFileGone)
     LogLine("job " + std::to_string(jobId) + " ended");
     if (!settingsFileGone)
         DeleteAndLog(HandoffPath(jobId, 0));
+    m_claim.Release(jobId);
     if (!m_notice.Empty()) {
         LogLine("job " + std::to_string(jobId) + ": the user is told what was not printed");
         m_boxes.Show(m_notice.BoxText(m_setup.cannotPrintMessage, jobId, LauncherLogPath()));

@@ -11,6 +11,7 @@
 
 #include "command_queue.h"
 #include "group_printer_win32.h"
+#include "job_id_claim_win32.h"
 #include "job_notice.h"
 #include "kept_folder_win32.h"
 #include "launcher_setup.h"
@@ -44,5 +45,6 @@ private:
     KeptFolder m_kept;
     JobNotice m_notice;  // of the job being printed
     NoticeBoxes m_boxes;
+    JobIdClaim m_claim;  // of the job being printed
     std::thread m_thread;
 };

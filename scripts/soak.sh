@@ -6,8 +6,7 @@
 #   SOAK_PAGES  pages JP_SendData must accept, all host processes together
 #               (default 100000)
 #   SOAK_HOSTS  host processes sharing the installation, each with its own
-#               host threads and launcher (1 to 4, default 1: two fail as
-#               long as their jobs' hand-off files can share names)
+#               host threads and launcher (1 to 4, default 2)
 #   SOAK_SEED   the seed to replay (default: a new one, printed)
 #   BUILD_DIR   build folder (default build): the Windows build in win32/,
 #               a Wine prefix of its own in soak-prefix/
@@ -17,7 +16,7 @@ cd "$repo"
 source scripts/demo-setup.sh
 
 pages=${SOAK_PAGES:-100000}
-hosts=${SOAK_HOSTS:-1}
+hosts=${SOAK_HOSTS:-2}
 seed=${SOAK_SEED:-}
 
 fail() {

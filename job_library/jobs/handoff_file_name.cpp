@@ -75,3 +75,18 @@ bool ParseHandoffFileName(const char* name, uint32_t* jobId, uint32_t* page)
     return ParsePaddedNumber(name + prefix, idWidth, jobId) &&
            ParsePaddedNumber(name + prefix + idWidth, 3, page);
 }
+
+std::string JobIdClaimName(const char* tempDir, uint32_t jobId)
+{
+    // FNV-1a over the folder's bytes, ASCII letters folded to lower case.
+    uint32_t hash = 2166136261u;
+    for (const char* c = tempDir ? tempDir : ""; *c != '\0'; ++c) {
+        const unsigned char byte = static_cast<unsigned char>(*c);
+        hash ^= (byte >= 'A' && byte <= 'Z') ? byte - 'A' + 'a' : byte;
+        hash *= 16777619u;
+    }
+    char name[64];
+    std::snprintf(name, sizeof name, "Local\\KESTRO job id %08x %u", static_cast<unsigned>(hash),
+                  static_cast<unsigned>(jobId));
+    return name;
+}

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Forms the name of the hand-off file of (jobId, page) in tempDir (which ends
 // with a backslash) into name, a buffer of size bytes. The numbers are padded
@@ -18,3 +19,12 @@ bool HandoffFileName(const char* tempDir, uint32_t jobId, uint32_t page, char* n
 // page numbers at most three (no job has more than 999 pages), which makes
 // every name the library writes unambiguous. False for any other name.
 bool ParseHandoffFileName(const char* name, uint32_t* jobId, uint32_t* page);
+
+// The name of the kernel object that claims jobId for the hand-off files in
+// tempDir. Every host process of a user shares its temporary folder, and so
+// the names of these files: the library holds the claim while the job is in
+// its table, the launcher from the job's first group until it deletes the
+// job's settings file, and an id claimed by another process is not issued.
+// The folder is in the name (as a hash of its letters, case folded) so
+// that two folders never share a claim.
+std::string JobIdClaimName(const char* tempDir, uint32_t jobId);

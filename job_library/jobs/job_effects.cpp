@@ -27,6 +27,8 @@ public:
     }
     void DeleteHandoffFile(uint32_t, uint32_t) override {}
     bool PageListsWait(uint32_t) override { return false; }
+    bool ClaimJobId(uint32_t) override { return true; }
+    void ReleaseJobId(uint32_t) override {}
     bool CreateLauncher() override { return false; }
     bool PostToLauncher(uint32_t, uint32_t, uint32_t) override { return false; }
     int32_t CheckPrinter(uint32_t) override { return 0; }

@@ -41,6 +41,11 @@ public:
     // a job of an earlier library (or of an id issued 255 jobs ago) still
     // waits for the launcher under that id.
     virtual bool PageListsWait(uint32_t jobId) = 0;
+    // Claims jobId for this process's job against every other process of
+    // the user (host or launcher); false when one of them holds it.
+    virtual bool ClaimJobId(uint32_t jobId) = 0;
+    // Gives a claim of jobId back; nothing when it is not held.
+    virtual void ReleaseJobId(uint32_t jobId) = 0;
 
     // Starts the launcher and waits until it is ready.
     virtual bool CreateLauncher() = 0;

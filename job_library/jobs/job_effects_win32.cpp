@@ -2,14 +2,20 @@
 
 #include <windows.h>
 
+#include <map>
+
+#include "win32_shared/named_claim_win32.h"
+
 #include "../setup/clog_file.h"
 #include "../setup/error_reporter.h"
 #include "../setup/install_folders.h"
 #include "../setup/printer_check_win32.h"
 #include "../setup/setup_platform_win32.h"
 #include "handoff_file_system_win32.h"
+#include "handoff_file_name.h"
 #include "handoff_files.h"
 #include "held_page_locks_win32.h"
+#include "scoped_handle_win32.h"
 #include "job_effects.h"
 #include "launcher_control_win32.h"
 #include "log_text.h"
@@ -41,8 +47,10 @@ public:
                          FormatLogText("  page file copied, the host's file stays: %s",
                                        hostPath.c_str()).c_str());
             LockHeldPage(newPath);
+            ReleaseMovedPageGuard();
             return true;
         }
+        ReleaseMovedPageGuard();
         refusalLine = PageRefusalLine(refusal, hostPath);
         *errorCode = refusal.errorCode;
         return false;
@@ -82,6 +90,31 @@ public:
         char temp[MAX_PATH + 1];
         if (ReadTempFolder(temp, sizeof temp))
             ::DeleteHandoffFile(Win32HandoffFileSystem(), temp, jobId, page);
+    }
+
+    bool ClaimJobId(uint32_t jobId) override
+    {
+        char temp[MAX_PATH + 1];
+        if (!ReadTempFolder(temp, sizeof temp))
+            return true;
+        bool heldElsewhere = false;
+        ScopedHandle claim(ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere));
+        if (heldElsewhere)
+            return false;
+        try {
+            if (claim)
+                m_claims[jobId].swap(claim);
+        } catch (...) {
+            // Out of memory: the job goes on without its claim.
+        }
+        return true;
+    }
+
+    void ReleaseJobId(uint32_t jobId) override
+    {
+        const auto claim = m_claims.find(jobId);
+        if (claim != m_claims.end())
+            m_claims.erase(claim);
     }
 
     bool PageListsWait(uint32_t jobId) override
@@ -124,6 +157,9 @@ private:
         ::ReportError(kErrorHandoffName, jobId);
         return false;
     }
+
+    // The claims of the ids of the jobs in the table.
+    std::map<uint32_t, ScopedHandle> m_claims;
 };
 
 Win32Effects gWin32Effects;

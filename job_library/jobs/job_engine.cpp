@@ -48,11 +48,19 @@ int CountAfterThisJob()
     return static_cast<int>(gJobCnt.Count()) - 1;
 }
 
+// Empties the table, giving back the ids its jobs claimed.
+void ClearJobTable()
+{
+    for (const JobRecord& job : gJobTable.Records())
+        Effects().ReleaseJobId(job.jobId);
+    gJobTable.Clear();
+}
+
 bool CreateRecord(uint32_t id, uint32_t copies, bool onlyJob)
 {
     try {
         if (onlyJob)
-            gJobTable.Clear();
+            ClearJobTable();
         gJobTable.Append(id, copies);
         return true;
     } catch (const std::bad_alloc&) {
@@ -96,6 +104,7 @@ void TakeBackStartedJob(uint32_t id)
     JobRecord* job = FindJob(id);
     if (!job) {
         gJobCnt.Decrement();
+        Effects().ReleaseJobId(id);
         return;
     }
     if (gJobIdTable.IsCurrentJob(id)) {
@@ -116,15 +125,19 @@ uint32_t IssueJobId()
 {
     uint32_t id = gJobIdTable.NextJobId();
     for (uint32_t tries = 1; tries < JobIdTable::kMaxId; ++tries) {
-        if (!FindJob(id) && !Effects().PageListsWait(id))
+        const char* format = nullptr;
+        if (FindJob(id) || Effects().PageListsWait(id))
+            format = "  ID=%d skipped: a group of a job with this id still waits";
+        else if (!Effects().ClaimJobId(id))
+            format = "  ID=%d skipped: another program's job holds this id";
+        else
             break;
-        Log(JobLogNumber(id),
-            FormatLogText("  ID=%d skipped: a group of a job with this id still waits",
-                          static_cast<int>(id)));
+        Log(JobLogNumber(id), FormatLogText(format, static_cast<int>(id)));
         id = gJobIdTable.NextJobId();
     }
     return id;
 }
+
 
 // Undoes a JP_StartJob that fails: once the job is counted, the count; once
 // its id is issued, the whole job (TakeBackStartedJob). Nothing once the job
@@ -169,7 +182,7 @@ bool WakeLauncher()
         return true;
     gJobIdTable.ResetJobIds();
     gJobCnt.Reset();
-    gJobTable.Clear();
+    ClearJobTable();
     return false;
 }
 
@@ -407,7 +420,7 @@ void ResetJobState()
     gbLuncherExist = 0;
     gJobCnt.Reset();
     gJobIdTable.ResetJobIds();
-    gJobTable.Clear();
+    ClearJobTable();
 }
 
 void RestartJobIds() { gJobIdTable.RestartIdSequence(); }
@@ -497,6 +510,9 @@ bool RemoveJob(uint32_t id)
     if (!job->groupHandedOver)
         Effects().DeleteHandoffFile(id, 0);
     gJobTable.Remove(id);
+    // The launcher has claimed the id by the time it prints the job's first
+    // group, whose page list waits until then.
+    Effects().ReleaseJobId(id);
     return true;
 }
 

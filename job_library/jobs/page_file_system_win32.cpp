@@ -56,10 +56,14 @@ public:
         const DWORD attributes = GetFileAttributesA(from);
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return false;
+        // Open from before the rename until the page's lock is taken, so that
+        // another host process's JP_init never finds it free in between.
+        ScopedHandle guard(OpenSharingAll(from));
         // Without MOVEFILE_COPY_ALLOWED this fails across volumes, and
         // without MOVEFILE_REPLACE_EXISTING it never replaces a waiting page.
         if (!Succeeded(MoveFileExA(from, to, 0)))
             return false;
+        m_movedGuard.swap(guard);
         TakeFolderPermissions(to);
         // A read-only page moves like any other; in the data folder it must
         // be the launcher's and JP_init's to delete.
@@ -72,6 +76,8 @@ public:
     {
         if (!Succeeded(CopyFileA(from, to, TRUE)))
             return false;
+        ScopedHandle guard(OpenSharingAll(to));
+        m_movedGuard.swap(guard);
         const DWORD attributes = GetFileAttributesA(to);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             SetFileAttributesA(to, attributes & ~FILE_ATTRIBUTE_READONLY);
@@ -106,13 +112,31 @@ private:
         return result != FALSE;
     }
 
+    // Read access keeps an open for another process alone from succeeding;
+    // the sharing lets the rename and the page's lock go ahead.
+    static HANDLE OpenSharingAll(const char* path)
+    {
+        return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+
+public:
+    void ReleaseMovedGuard() { ScopedHandle().swap(m_movedGuard); }
+
+private:
     int32_t m_lastError = 0;
+    ScopedHandle m_movedGuard;
 };
 
-}  // namespace
 
-PageFileSystem& Win32PageFileSystem()
+WindowsPageFileSystem& TheWindowsPageFileSystem()
 {
     static WindowsPageFileSystem files;
     return files;
 }
+
+}  // namespace
+
+PageFileSystem& Win32PageFileSystem() { return TheWindowsPageFileSystem(); }
+
+void ReleaseMovedPageGuard() { TheWindowsPageFileSystem().ReleaseMovedGuard(); }

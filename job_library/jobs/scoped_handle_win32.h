@@ -12,6 +12,13 @@ public:
     HANDLE get() const { return m_handle; }
     explicit operator bool() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
 
+    void swap(ScopedHandle& other) noexcept
+    {
+        HANDLE handle = m_handle;
+        m_handle = other.m_handle;
+        other.m_handle = handle;
+    }
+
     void Close()
     {
         if (*this)

@@ -2,6 +2,7 @@
 // Windows file functions; native tests use a fake.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 
 class DirectoryEntryVisitor {
@@ -9,6 +10,15 @@ public:
     virtual ~DirectoryEntryVisitor() = default;
     // One entry of a listing: its bare name and whether it is a folder.
     virtual void Visit(const char* name, bool isDirectory) = 0;
+};
+
+// A file opened for this process alone: while it is held nobody else can
+// open, hand over or delete it. Closed when it goes.
+class HeldFile {
+public:
+    virtual ~HeldFile() = default;
+    // Deletes the file through the handle; false when it cannot be deleted.
+    virtual bool Remove() = 0;
 };
 
 class FileSystem {
@@ -29,6 +39,10 @@ public:
     // come as folders. Entries may be removed while the listing runs.
     virtual void ListEntries(const char* pattern, DirectoryEntryVisitor& visitor) = 0;
     virtual bool RemoveFile(const char* path) = 0;
+    // Opens the file for this process alone; null when another program has
+    // it open (a page another host process holds or is handing over), or it
+    // is gone. Never throws.
+    virtual std::unique_ptr<HeldFile> HoldAlone(const char* path) = 0;
 
     // The whole content of a file; false when it cannot be read.
     virtual bool ReadText(const char* path, std::string& text) = 0;

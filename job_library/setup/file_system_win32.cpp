@@ -85,6 +85,42 @@ bool Win32FileSystem::RemoveFile(const char* path)
     return DeleteFileA(path) != 0;
 }
 
+namespace {
+
+class Win32HeldFile : public HeldFile {
+public:
+    explicit Win32HeldFile(HANDLE file) : m_file(file) {}
+
+    bool Remove() override
+    {
+        FILE_DISPOSITION_INFO disposition = {};
+        disposition.DeleteFile = TRUE;
+        return SetFileInformationByHandle(m_file.get(), FileDispositionInfo, &disposition,
+                                          sizeof disposition) != FALSE;
+    }
+
+private:
+    ScopedHandle m_file;
+};
+
+}  // namespace
+
+std::unique_ptr<HeldFile> Win32FileSystem::HoldAlone(const char* path)
+{
+    // No sharing: the open fails while anyone else has the file open, and
+    // nobody can open it while it is held. A link is held, not followed.
+    HANDLE file = CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    try {
+        return std::make_unique<Win32HeldFile>(file);
+    } catch (...) {
+        CloseHandle(file);
+        return nullptr;
+    }
+}
+
 bool Win32FileSystem::ReadText(const char* path, std::string& text)
 {
     ScopedHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,

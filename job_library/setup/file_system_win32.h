@@ -10,6 +10,7 @@ public:
     bool CreateIfMissing(const char* path) override;
     void ListEntries(const char* pattern, DirectoryEntryVisitor& visitor) override;
     bool RemoveFile(const char* path) override;
+    std::unique_ptr<HeldFile> HoldAlone(const char* path) override;
     bool ReadText(const char* path, std::string& text) override;
     bool TempFolder(char* buffer, size_t size) override;
     bool IsAbsolutePath(const char* path) override;

@@ -80,17 +80,17 @@ bool WriteStartLines(const char* caller, const char* logDir, FileSystem& files)
     return true;
 }
 
-// The page files that must outlive emptying the data folder: those the
-// hand-off files waiting for a launcher name, and those open jobs hold.
-std::set<std::string> PagesStillWanted(FileSystem& files)
+// Empties the data folder but for the pages open jobs hold and those the
+// hand-off files waiting for a launcher name.
+void EmptyDataFolderKeepingWantedPages(FileSystem& files)
 {
-    std::set<std::string> keep;
-    char temp[kPathBufferSize];
-    if (files.TempFolder(temp, sizeof temp))
-        AddPagesOfWaitingHandoffFiles(files, temp, keep);
+    std::set<std::string> held;
     for (const std::string& path : HeldPages())
-        keep.insert(PathKey(path));
-    return keep;
+        held.insert(PathKey(path));
+    char temp[kPathBufferSize];
+    if (!files.TempFolder(temp, sizeof temp))
+        temp[0] = '\0';
+    EmptyDataFolder(gDataDir, files, held, temp);
 }
 
 int32_t InitLibraryOnce(const char* caller, const SetupPlatform& platform)
@@ -133,7 +133,7 @@ int32_t InitLibraryOnce(const char* caller, const SetupPlatform& platform)
         ReadPrintAfterReceivedAllData(gSettingFile, platform.profile);
 
     if (gDataDir[0] != '\0')
-        EmptyDataFolder(gDataDir, platform.files, PagesStillWanted(platform.files));
+        EmptyDataFolderKeepingWantedPages(platform.files);
 
     // A missing value leaves the library usable, but announces nothing.
     if (result == 1 && folders.AllRead() && !WriteStartLines(caller, logDir, platform.files))

@@ -106,7 +106,8 @@ private:
 };
 
 // A current directory, readable files and listings per pattern. Calls:
-// "chdir <path>", "list <pattern>", "create <path>", "remove <path>".
+// "chdir <path>", "list <pattern>", "create <path>", "hold <path>" (a file
+// held for the process alone, unless it is inUse), "remove <path>".
 class FakeFileSystem : public FileSystem {
 public:
     std::string cwd = "C:\\host";
@@ -133,6 +134,14 @@ public:
             visitor.Visit(entry.first.c_str(), entry.second);
     }
     bool RemoveFile(const char* path) override { return Record("remove ", path); }
+    std::unique_ptr<HeldFile> HoldAlone(const char* path) override
+    {
+        if (std::find(inUse.begin(), inUse.end(), path) != inUse.end())
+            return nullptr;
+        Record("hold ", path);
+        return std::make_unique<Held>(*this, path);
+    }
+    std::vector<std::string> inUse;
     bool ReadText(const char* path, std::string& text) override
     {
         const auto found = texts.find(path);
@@ -152,6 +161,16 @@ public:
     }
 
 private:
+    class Held : public HeldFile {
+    public:
+        Held(FakeFileSystem& files, std::string path) : m_files(files), m_path(std::move(path)) {}
+        bool Remove() override { return m_files.Record("remove ", m_path); }
+
+    private:
+        FakeFileSystem& m_files;
+        std::string m_path;
+    };
+
     bool Record(const char* what, const std::string& path)
     {
         calls.push_back(what + path);

@@ -272,19 +272,24 @@ TEST_F(StoppedJob, APageThatCannotBeMovedIsRefusedAndTheJobGoesOn)
     EXPECT_EQ(0u, fx.Count("delete handoff " + std::to_string(id) + ":0"));
 }
 
-// Ids whose hand-off files still wait, or that a job in the table holds,
-// are passed over; the next job becomes current all the same.
+// Ids whose hand-off files still wait, that a job in the table holds or
+// that another process claimed are passed over; the next job becomes current
+// all the same. A job holds its claim while it is in the table.
 TEST_F(JobLifecycle, IdsWhoseHandoffFilesStillWaitAreSkipped)
 {
-    fx.idsWithFiles = {1, 2, 4};
+    fx.idsWithFiles = {1, 2};
+    fx.idsClaimedElsewhere = {4};
     const uint32_t first = Start();
     EXPECT_EQ(3u, first);
     EXPECT_TRUE(gJobIdTable.IsCurrentJob(first));
     EXPECT_TRUE(fx.Logged("1000|  ID=1 skipped: a group of a job with this id still waits"));
     const uint32_t second = Start();
     EXPECT_EQ(5u, second);
+    EXPECT_TRUE(fx.Logged("4000|  ID=4 skipped: another program's job holds this id"));
+    EXPECT_EQ(fx.claimed, (std::set<uint32_t>{3, 5}));
     Send(first, {"a"});
     EXPECT_TRUE(EndJob(first));
+    EXPECT_EQ(fx.claimed, std::set<uint32_t>{5});
     EXPECT_TRUE(gJobIdTable.IsCurrentJob(second));
     Send(second, {"b"});
     EXPECT_EQ(std::vector<std::string>({"3:1=a", "5:1=b"}), fx.Groups());

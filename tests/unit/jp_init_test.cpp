@@ -1,6 +1,7 @@
 // JP_init's steps against fake platform services and a real debug log file:
 // where the registry reads stop, which lines are written, what the data
 // folder loses, what a second JP_init keeps, and the result.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -111,11 +112,14 @@ TEST_F(JpInitTest, ReadyInstallationWritesStartLinesAndEmptiesTheDataFolder)
                                "0|  SubKey:SOFTWARE\\TRVX\\Corvane-Suite\\Quillmate",
                                "0|  ini file path:C:\\Kestro\\ini", "0|  exe file path:C:\\Kestro",
                                "0|  log file path:" + m_logDir, "1020| OK JP_Init"}));
-    // Files by full path, folders kept, current directory restored, then
-    // both logs created.
+    // Files by full path, each held before the page lists are read (a page
+    // handed over meanwhile is named there), folders kept, current directory
+    // restored, then both logs created.
     EXPECT_EQ(m_files.calls, std::vector<std::string>(
-                                 {std::string("list ") + kHandoffPattern,
-                                  std::string("list ") + kDataPattern,
+                                 {std::string("list ") + kDataPattern,
+                                  "hold C:\\Kestro\\sys\\Data\\old1.tmp",
+                                  "hold C:\\Kestro\\sys\\Data\\old2.tmp",
+                                  std::string("list ") + kHandoffPattern,
                                   "remove C:\\Kestro\\sys\\Data\\old1.tmp",
                                   "remove C:\\Kestro\\sys\\Data\\old2.tmp", "chdir C:\\host",
                                   "create " + m_logDir + "KESTROd.LOG",
@@ -217,12 +221,21 @@ TEST_F(JpInitTest, SecondInitKeepsJobsLauncherAndWaitingPages)
     m_files.texts["C:\\temp\\KST_ 1  1.$$$"] = "3\r\nc:\\kestro\\SYS\\data\\p1.tif\r\n"
                                                 "C:\\Kestro\\sys\\Data\\p2.tif\r\n"
                                                 "c:/Kestro//sys/x/../Data/./p3.tif\r\n";
+    // Another host process has busy.tif open: it stays untouched.
     m_files.listings[kDataPattern] = {{"p1.tif", false}, {"p2.tif", false}, {"p3.tif", false},
-                                      {"held.tif", false}, {"old.tif", false}};
+                                      {"held.tif", false}, {"busy.tif", false}, {"old.tif", false}};
+    m_files.inUse = {"C:\\Kestro\\sys\\Data\\busy.tif"};
     m_files.calls.clear();
     ASSERT_EQ(Init(), 1);
-    EXPECT_EQ(m_files.calls.at(2), "remove C:\\Kestro\\sys\\Data\\old.tif");
-    EXPECT_EQ(m_files.calls.at(3), "chdir C:\\host");
+    const std::string data = "C:\\Kestro\\sys\\Data\\";
+    EXPECT_EQ(m_files.calls,
+              std::vector<std::string>({std::string("list ") + kDataPattern, "hold " + data + "p1.tif",
+                                        "hold " + data + "p2.tif", "hold " + data + "p3.tif",
+                                        "hold " + data + "old.tif",
+                                        std::string("list ") + kHandoffPattern,
+                                        "remove " + data + "old.tif", "chdir C:\\host",
+                                        "create " + m_logDir + "KESTROd.LOG",
+                                        "create " + m_logDir + "KESTROe.log"}));
     EXPECT_EQ(gJobCnt.Count(), 1u);
     EXPECT_EQ(gbLuncherExist, 1);
     EXPECT_NE(FindJob(id), nullptr);
@@ -240,7 +253,8 @@ TEST_F(JpInitTest, FailedCloseOrUnwritableLogGivesZero)
     m_registry.closeFails = true;
     EXPECT_EQ(Init(), 0);
     EXPECT_EQ(LogLines(), std::vector<std::string>{"1020| NG JP_Init"});
-    EXPECT_EQ(m_files.calls.at(2), "remove C:\\Kestro\\sys\\Data\\old1.tmp");
+    EXPECT_EQ(std::count(m_files.calls.begin(), m_files.calls.end(),
+                         "remove C:\\Kestro\\sys\\Data\\old1.tmp"), 1);
 
     m_registry.closeFails = false;
     m_registry.SetText(kKey, "Debug Log Path", m_logDir + "missing/");

@@ -95,6 +95,14 @@ public:
         events.push_back("delete handoff " + std::to_string(jobId) + ":" + std::to_string(page));
     }
     bool PageListsWait(uint32_t jobId) override { return idsWithFiles.count(jobId) != 0; }
+    bool ClaimJobId(uint32_t jobId) override
+    {
+        if (idsClaimedElsewhere.count(jobId) != 0)
+            return false;
+        claimed.insert(jobId);
+        return true;
+    }
+    void ReleaseJobId(uint32_t jobId) override { claimed.erase(jobId); }
     bool CreateLauncher() override
     {
         events.push_back("create launcher");
@@ -176,6 +184,8 @@ public:
     std::set<std::string> undeletable;
     std::set<std::string> unmovable;     // page files MovePageFile refuses
     std::set<uint32_t> idsWithFiles;     // ids whose hand-off files still wait
+    std::set<uint32_t> idsClaimedElsewhere;  // ids another process holds
+    std::set<uint32_t> claimed;              // ids this process holds
 
     // Records.
     std::vector<std::string> events;

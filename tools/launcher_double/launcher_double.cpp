@@ -43,6 +43,7 @@
 #include "double_handoff.h"
 #include "double_options.h"
 #include "double_record.h"
+#include "win32_shared/in_use_retry_win32.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ void AppendFile(std::string& entry, const std::string& path, std::vector<std::st
 
 void DeleteAndNote(std::string& entry, const std::string& path)
 {
-    if (DeleteFileA(path.c_str()))
+    if (RetryWhileInUse([&] { return DeleteFileA(path.c_str()) != FALSE; }))
         entry += "DELETED " + path + "\n";
 }
 

@@ -4,6 +4,10 @@
 
 #include <cstdio>
 
+#include "jobs/handoff_file_name.h"
+#include "win32_shared/in_use_retry_win32.h"
+#include "win32_shared/named_claim_win32.h"
+
 namespace {
 
 // Jobs kept after they are done, so that a group posted again to a
@@ -107,8 +111,7 @@ void HandOverLedger::JobEnded(uint64_t sequence)
         job->handedPages = job->accepted;
         settings = FinishIfDone(*job);
     }
-    if (!settings.empty() && !DeleteFileA(settings.c_str()))
-        m_report.Violation("settings hand-off file missing when its job was done: " + settings);
+    DeleteSettingsOfDoneJob(settings);
 }
 
 void HandOverLedger::JobAborted(uint64_t sequence)
@@ -162,8 +165,7 @@ void HandOverLedger::JobAborted(uint64_t sequence)
         m_report.Count("pages deleted by their job's abort", job->accepted - handed);
         settings = FinishIfDone(*job);
     }
-    if (!settings.empty() && !DeleteFileA(settings.c_str()))
-        m_report.Violation("settings hand-off file missing when its job was done: " + settings);
+    DeleteSettingsOfDoneJob(settings);
 }
 
 void HandOverLedger::LauncherStarted(unsigned long processId)
@@ -305,7 +307,7 @@ void HandOverLedger::DeleteHandedOver(unsigned long jobId, uint32_t first,
 {
     for (const std::string& name : names) {
         const std::string path = m_dataFolder + name;
-        if (DeleteFileA(path.c_str()))
+        if (RetryWhileInUse([&] { return DeleteFileA(path.c_str()) != FALSE; }))
             continue;
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -333,8 +335,7 @@ void HandOverLedger::DeleteHandedOver(unsigned long jobId, uint32_t first,
         job->taken[first].cleanedAtKill = m_kills;
         settings = FinishIfDone(*job);
     }
-    if (!settings.empty() && !DeleteFileA(settings.c_str()))
-        m_report.Violation("settings hand-off file missing when its job was done: " + settings);
+    DeleteSettingsOfDoneJob(settings);
 }
 
 std::string HandOverLedger::FinishIfDone(Job& job)
@@ -472,4 +473,31 @@ std::string HandOverLedger::HandoffPath(unsigned long jobId, unsigned long page)
     std::snprintf(name, sizeof name, "%s%s%2lu%3lu%s", m_tempFolder.c_str(), "KST_", jobId, page,
                   ".$$$");
     return name;
+}
+
+// The launcher deletes a job's settings file once the job is done, holding
+// the job id's claim from the job's first group on, so that no other host
+// process's job takes the id, and the file's name, in between. The launcher
+// double does not claim, so here another host's job may have taken the id
+// once every group of this one was recorded: the file is that job's now.
+void HandOverLedger::DeleteSettingsOfDoneJob(const std::string& settings)
+{
+    if (settings.empty())
+        return;
+    const size_t slash = settings.find_last_of('\\');
+    uint32_t jobId = 0;
+    uint32_t page = 0;
+    char temp[MAX_PATH + 1];
+    bool heldElsewhere = false;
+    HANDLE claim = nullptr;
+    if (ParseHandoffFileName(settings.c_str() + (slash == std::string::npos ? 0 : slash + 1),
+                             &jobId, &page) &&
+        GetTempPathA(sizeof temp, temp) - 1u < sizeof temp - 1u)
+        claim = ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere);
+    if (heldElsewhere)
+        m_report.Count("settings files of done jobs left to another host's job with the id");
+    else if (!DeleteFileA(settings.c_str()))
+        m_report.Violation("settings hand-off file missing when its job was done: " + settings);
+    if (claim)
+        CloseHandle(claim);
 }

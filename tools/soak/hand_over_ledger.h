@@ -67,6 +67,7 @@ public:
     void PublishHeldPages(std::function<void(uint64_t)> sink);
 
 private:
+    void DeleteSettingsOfDoneJob(const std::string& settings);
     struct Job {
         uint64_t sequence = 0;
         int id = 0;

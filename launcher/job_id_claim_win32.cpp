@@ -1,0 +1,29 @@
+#include "job_id_claim_win32.h"
+
+#include <windows.h>
+
+#include "jobs/handoff_file_name.h"
+#include "jobs/temp_folder_win32.h"
+#include "win32_shared/named_claim_win32.h"
+
+void JobIdClaim::Take(uint32_t jobId)
+{
+    if (jobId == m_jobId)
+        return;
+    ScopedHandle().swap(m_claim);
+    m_jobId = jobId;
+    char folder[MAX_PATH + 1];
+    if (!ReadTempFolder(folder, sizeof folder))
+        return;
+    // The library may still hold the claim; it goes only when both let go.
+    ScopedHandle claim(KeepJobIdClaimNamed(JobIdClaimName(folder, jobId)));
+    m_claim.swap(claim);
+}
+
+void JobIdClaim::Release(uint32_t jobId)
+{
+    if (jobId != m_jobId)
+        return;
+    ScopedHandle().swap(m_claim);
+    m_jobId = 0;
+}

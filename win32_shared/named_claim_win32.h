@@ -1,0 +1,27 @@
+// A claim on a job id shared by every process of the user: a named mutex
+// that exists while any process keeps a handle to it, and goes when the
+// last of them closes it or ends.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// A new claim's handle, or null when the claim exists already (it cannot be
+// taken) or cannot be made (the id is then used without one).
+inline HANDLE ClaimJobIdNamed(const std::string& name, bool* heldElsewhere)
+{
+    HANDLE claim = CreateMutexA(nullptr, FALSE, name.c_str());
+    *heldElsewhere = claim != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (*heldElsewhere) {
+        CloseHandle(claim);
+        return nullptr;
+    }
+    return claim;
+}
+
+// A handle that keeps the claim, whether this process made it or joined one
+// that exists: the launcher keeps the claim its library made for a job.
+inline HANDLE KeepJobIdClaimNamed(const std::string& name)
+{
+    return CreateMutexA(nullptr, FALSE, name.c_str());
+}
