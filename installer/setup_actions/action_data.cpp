@@ -101,7 +101,7 @@ bool ActionData::Decode(const std::string& text)
 std::vector<ListedFile> ParseFileList(const std::string& text)
 {
     std::vector<ListedFile> files;
-    for (const std::string& record : Split(text, ';')) {
+    for (const std::string& record : Split(text, '*')) {
         const std::vector<std::string> fields = Split(record, '|');
         if (fields[0].empty())
             continue;

@@ -1,7 +1,7 @@
 // What the MSI package's checking action hands to its deferred actions
 // (which see no properties, only one text, "CustomActionData"), and the
 // package's list of program files: named fields, each value in hexadecimal
-// so that any bytes pass, and records separated by ';' with fields by '|'.
+// so that any bytes pass, and the list's records separated by '*' with fields by '|'.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -34,5 +34,5 @@ struct ListedFile {
     std::string heldBy; // the program that may hold it open; empty: none
 };
 
-// "name|flags|held by;..." with flags of the letters H and K.
+// "name|flags|held by*..." with flags of the letters H and K.
 std::vector<ListedFile> ParseFileList(const std::string& text);
