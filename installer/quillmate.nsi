@@ -10,7 +10,8 @@
 ; Built by the installer target (installer/CMakeLists.txt):
 ;   makensis -DPRODUCT_VERSION=a.b.c.d -DPAYLOAD=<folder of the files>
 ;            -DPROGRAM_FILES_NSH=<program_files.nsh> -DUPGRADE_CODE={...}
-;            [-DSIGN_SCRIPT=<sign-file.sh>] -DOUTFILE=... quillmate.nsi
+;            [-DSIGN_SCRIPT=<sign-file.sh> -DUNINSTALLER_COPY=<file>]
+;            -DOUTFILE=... quillmate.nsi
 ;
 ; Command line of the setup program:
 ;   /S               silent: no pages, no questions
@@ -44,6 +45,7 @@ Unicode true
 ; build signs (scripts/sign-file.sh does nothing without a certificate).
 !ifdef SIGN_SCRIPT
     !uninstfinalize 'bash "${SIGN_SCRIPT}" "%1"' = 0
+    !uninstfinalize 'cp "%1" "${UNINSTALLER_COPY}"' = 0
     !finalize 'bash "${SIGN_SCRIPT}" "%1"' = 0
 !endif
 

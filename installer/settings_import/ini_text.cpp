@@ -59,8 +59,8 @@ bool IniText::Parse(const std::string& text, std::string* problem)
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos || equals == 0 || section.empty()) {
             *problem = "line " + std::to_string(lineNumber) +
-                       (section.empty() ? " stands before any [section]"
-                                        : " is neither a [section], a key=value pair nor a comment");
+                       (section.empty() ? " stands before any section"
+                                        : " is neither a section, a key=value pair nor a comment");
             return false;
         }
         std::string value = Trim(line.substr(equals + 1));

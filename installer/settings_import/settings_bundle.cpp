@@ -25,7 +25,8 @@ std::string CheckNumbers(const IniText& ini, int* found)
             continue;
         ++*found;
         int32_t number = 0;
-        const std::string where = std::string("\"") + key.key + "\" in [" + key.section + "]";
+        const std::string where =
+            std::string("\"") + key.key + "\" in section \"" + key.section + "\"";
         if (!ParseWholeDecimal(*value, &number))
             return where + " is \"" + *value + "\", not a number";
         if (number < key.lowest || number > key.highest)

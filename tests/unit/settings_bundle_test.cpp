@@ -83,13 +83,13 @@ TEST(SettingsBundle, EveryUnsoundFileIsRefusedWithItsReason)
         std::vector<uint8_t> devMode;  // devmode3.bin; empty: missing
         const char* reason;
     } cases[] = {
-        {"[Print Setting]\nPrintPosSetting=9\n", {}, "\"PrintPosSetting\" in [Print Setting] is 9, outside 0 to 8"},
+        {"[Print Setting]\nPrintPosSetting=9\n", {}, "\"PrintPosSetting\" in section \"Print Setting\" is 9, outside 0 to 8"},
         {"[Print Setting]\nNupPrintSetting=-1\n", {}, "is -1, outside 0 to 2"},
         {"[Print Setting]\nSortSetting=2\n", {}, "outside 0 to 1"},
         {"[Velora Config]\nPrintAfterReceivedAllData=yes\n", {}, "is \"yes\", not a number"},
         {"[Print Setting]\nPrintSizeSetting=4294967297\n", {}, "not a number"},
         {"[Print Setting]\nPrintSizeSetting=\n", {}, "not a number"},
-        {"PK\x03\x04 zipped", {}, "not an INI file: line 1 stands before any [section]"},
+        {"PK\x03\x04 zipped", {}, "not an INI file: line 1 stands before any section"},
         {"[Print Setting]\nPrintPosSetting=4\njust words\n", {}, "line 3 is neither"},
         {"[]\n", {}, "line 1 starts a section without a name"},
         {std::string("[Print Setting]\nPrintPosSetting=4\0\n", 34), {}, "zero bytes"},
