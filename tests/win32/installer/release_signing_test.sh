@@ -11,6 +11,7 @@ set -uo pipefail
 build_dir=$1 run=$2
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
 stage=release_signing
+export WINEPREFIX=$run/unused-prefix  # only the checks of setup_test_lib.sh are used
 source "$(dirname "$0")/setup_test_lib.sh"
 
 rm -rf "$run"
