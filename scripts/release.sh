@@ -61,6 +61,7 @@ done <"$win32/installer/release_files.txt"
 if [ -n "${SIGN_PFX:-}" ]; then
     echo "== Signatures"
     for file in "$release/$name-setup.exe" "$release/$name.msi" "$win32/installer/Uninstall.exe" \
+                "$win32/installer/payload/folder_guard.exe" "$win32/installer/payload/setup_actions.dll" \
                 "$release/$name"/*.exe "$release/$name"/*.EXE "$release/$name"/*.dll; do
         if [ -n "${SIGN_CA_FILE:-}" ]; then
             osslsigncode verify -CAfile "$SIGN_CA_FILE" -in "$file" >/dev/null 2>&1 ||
@@ -72,6 +73,13 @@ if [ -n "${SIGN_PFX:-}" ]; then
         fi
         echo "  signed: ${file##*/}"
     done
+fi
+
+if [ -n "${SIGN_PFX:-}" ]; then
+    # The build's own packages (which make test installs) stay unsigned.
+    rm -rf "$win32/installer/payload" "$win32/installer/$name-setup.exe" "$win32/installer/$name.msi"
+    SIGN_PFX='' build_windows_targets "$win32" "$log" installer msi_package ||
+        fail "the build's unsigned packages could not be made again"
 fi
 
 (cd "$release" && cmake -E tar cf "$name.zip" --format=zip "$name") || fail "cannot write $name.zip"

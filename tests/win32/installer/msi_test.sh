@@ -8,8 +8,9 @@
 #              installed programs with its quiet uninstall; the same as
 #              the NSIS installer's (its install stage's listing)
 #   refusals   nothing changes when Tessary.exe holds its file, HOSTDIR is
-#              no full path, SETTINGSFILE is not sound, an older package is
-#              started, or the NSIS installer is started over the package
+#              no full path, SETTINGSFILE is not sound, a link stands where
+#              a data folder belongs, an older package is started, or the
+#              NSIS installer is started over the package
 #   upgrade    an older package installed with HOSTDIR and SETTINGSFILE,
 #              then this one without them: host folder remembered,
 #              KESTRO.cfg and the print settings kept; REPLACESETTINGS=1
@@ -137,6 +138,15 @@ refusals)
     install_package "$msi" "HOSTDIR=Scan Host"
     check "a HOSTDIR that is no full path stops it (1603)" msi_exit_is 1603 $?
     check "... installing nothing" nothing_installed
+    rm -rf "$drive_c/ProgramData/TRVX" "$run/msi-elsewhere"
+    mkdir -p "$drive_c/ProgramData/TRVX" "$run/msi-elsewhere"
+    ln -s "$run/msi-elsewhere" "$data_root"
+    install_package "$msi"
+    check "a link in place of the data folder stops it (1603)" msi_exit_is 1603 $?
+    check "... installing nothing" nothing_installed
+    check "... writing nothing where the link leads" [ -z "$(ls -A "$run/msi-elsewhere")" ]
+    check "... and the log names the link" log_says "$data_root_win is a link to another place"
+    rm "$data_root"
 
     # The NSIS installer over the package, and an older package over this one.
     install_package "$msi"
