@@ -4,10 +4,11 @@
 // its own checks, through the same code:
 //
 //   CheckSetup         (immediate, after CostFinalize) before anything
-//                      changes: refuses when a program holds a file Setup
-//                      replaces or deletes, a data folder is not Setup's
-//                      own, HOSTDIR is no folder Setup can use or the
-//                      settings file SETTINGSFILE is not sound; reads the
+//                      changes: refuses when a newer version or the NSIS
+//                      installer's installation is there, a program holds
+//                      a file Setup replaces or deletes, a data folder is
+//                      not Setup's own, HOSTDIR is no folder Setup can use
+//                      or the settings file SETTINGSFILE is not sound; reads the
 //                      files an upgrade keeps; hands each deferred action
 //                      what it needs.
 //   SecureDataFolders  (deferred, as the system) creates the data folders
@@ -25,6 +26,7 @@
 #include <msi.h>
 #include <msiquery.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -113,7 +115,7 @@ bool SameFolder(const std::wstring& a, const std::wstring& b)
 // "C:\..." or "\\server\share\...".
 bool IsAbsoluteFolder(const std::wstring& folder)
 {
-    const bool drive = folder.size() >= 3 && iswalpha(folder[0]) && folder[1] == L':' && folder[2] == L'\\';
+    const bool drive = folder.size() >= 3 && std::iswalpha(folder[0]) && folder[1] == L':' && folder[2] == L'\\';
     const bool share = folder.size() >= 5 && folder.compare(0, 2, L"\\\\") == 0 &&
                        folder.find(L'\\', 2) != std::wstring::npos;
     return drive || share;
@@ -185,6 +187,17 @@ UINT CheckUninstall(const Session& session, const std::vector<ListedFile>& files
 
 UINT CheckInstall(const Session& session, const std::vector<ListedFile>& files, ActionData& data)
 {
+    if (!session.Property(L"NEWER_VERSION_FOUND").empty()) {
+        session.Refuse("A newer version of Quillmate is installed on this computer. Nothing was changed.");
+        return ERROR_INSTALL_FAILURE;
+    }
+    if (!session.Property(L"NSIS_UNINSTALLER").empty()) {
+        session.Refuse("Quillmate is installed on this computer by its setup program "
+                       "(Quillmate-<version>-setup.exe), which also upgrades it. To use this package "
+                       "instead, first uninstall Quillmate (the installed programs list, or "
+                       "Uninstall.exe /S in its program folder). Nothing was changed.");
+        return ERROR_INSTALL_FAILURE;
+    }
     const std::wstring programFolder = WithoutTrailingSlash(session.Property(L"INSTALLDIR"));
     const bool hasHost = session.FeatureInstalls(L"HostFiles");
     const std::wstring hostFolder =

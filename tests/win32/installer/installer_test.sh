@@ -17,7 +17,9 @@
 #   deployed_settings  /SETTINGS= installs a station's print settings on a
 #               first install, keeps the station's own on an upgrade unless
 #               /REPLACESETTINGS; an unsound settings file (exit code 6) or
-#               an unknown option (exit code 5) changes nothing
+#               an unknown option (exit code 5) changes nothing, nor does
+#               the uninstaller with an unknown option (5) or while
+#               Tessary.exe runs (2)
 #   unsafe_folders  a link, or a folder of another owner, where Setup keeps
 #               a data folder stops Setup with nothing changed; the
 #               uninstaller deletes nothing through a link
@@ -322,6 +324,13 @@ deployed_settings)
     run_uninstaller_in_place /S /BOGUS
     check "the uninstaller refuses an unknown option (exit code 5)" [ $? -eq 5 ]
     check "... having removed nothing" [ "$(fingerprint "$run/station")" = "$before" ]
+    open_settings_program
+    check "Tessary.exe runs and holds its file" [ $? -eq 0 ]
+    before=$(fingerprint "$run/station")
+    run_uninstaller_in_place /S
+    check "the uninstaller stops (exit code 2) while Tessary.exe runs" [ $? -eq 2 ]
+    check "... having removed nothing" [ "$(fingerprint "$run/station")" = "$before" ]
+    drive_settings_program click 2 wait-end
     timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1
     timeout 120 wineserver -w
     check "the uninstaller then removes everything" no_path "$drive_c/ProgramData/TRVX"

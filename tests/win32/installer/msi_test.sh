@@ -63,7 +63,7 @@ installed_shortcut() {
     fi
 }
 # The message a refusal wrote into the log.
-log_says() { iconv -f UTF-16LE -t UTF-8 "$run/msi.log" 2>/dev/null | grep -qF -- "$1" || grep -qaF -- "$1" "$run/msi.log"; }
+log_says() { grep -qaF -- "$1" "$run/msi.log"; }
 run_dialog_driver() {
     wine "$dialog_driver" "$@" >"$run/dialog-driver-output.txt" 2>&1
 }
@@ -156,6 +156,7 @@ refusals)
     check "the NSIS installer refuses an installation of the package (exit code 7)" [ $? -eq 7 ]
     install_package "$older_msi"
     check "an older package is refused (1603)" msi_exit_is 1603 $?
+    check "... saying so" log_says "A newer version of Quillmate is installed on this computer."
     check "... and neither has changed anything" [ "$(fingerprint "$host_dir")" = "$before" ]
     msiexec_quietly /x "$(windows_path "$msi")"
     finish
@@ -214,6 +215,7 @@ uninstall)
     before=$(fingerprint "$host_dir")
     install_package "$msi"
     check "the package refuses an installation of the NSIS installer (1603)" msi_exit_is 1603 $?
+    check "... saying to uninstall it first" log_says "Quillmate is installed on this computer by its setup program"
     check "... having changed nothing" [ "$(fingerprint "$host_dir")" = "$before" ]
     timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1
     timeout 120 wineserver -w
