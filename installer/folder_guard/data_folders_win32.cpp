@@ -85,9 +85,8 @@ const Place* PlaceOf(const std::vector<Place>& places, ProgramFiles kind)
     return nullptr;
 }
 
-int CheckPlaces(const std::vector<Place>& places, const Say& say)
+int CheckPlaces(const std::vector<Place>& places, const std::string& user, const Say& say)
 {
-    const std::string user = ProcessUserSid();
     int worst = kGuardDone;
     for (const Place& place : places) {
         // Every place is named; a folder that is not Setup's own decides the result.
@@ -100,12 +99,11 @@ int CheckPlaces(const std::vector<Place>& places, const Say& say)
     return worst;
 }
 
-int SecurePlaces(const std::vector<Place>& places, const Say& say)
+int SecurePlaces(const std::vector<Place>& places, const std::string& user, const Say& say)
 {
-    const int checked = CheckPlaces(places, say);
+    const int checked = CheckPlaces(places, user, say);
     if (checked != kGuardDone)
         return checked;
-    const std::string user = ProcessUserSid();
     // Parents first: once a product folder has its permissions no user can
     // replace what lies below it while Setup works there.
     for (const Place& place : places) {
@@ -149,10 +147,10 @@ int SecurePlaces(const std::vector<Place>& places, const Say& say)
     return kGuardDone;
 }
 
-void RemovePlaces(const std::vector<Place>& places, bool removeSettings, const Say& say)
+void RemovePlaces(const std::vector<Place>& places, bool removeSettings, const std::string& user,
+                  const Say& say)
 {
     // A folder is entered only when it and every folder above it is Setup's own.
-    const std::string user = ProcessUserSid();
     std::vector<bool> usable(places.size(), false);
     for (std::size_t i = 0; i < places.size(); ++i) {
         const FolderLook look = LookAtFolder(places[i].path);

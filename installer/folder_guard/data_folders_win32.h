@@ -35,15 +35,22 @@ bool PlanPlaces(const std::wstring& base, const std::wstring& product, std::vect
 // The folder whose files kind names (for example the stored settings); null when none.
 const Place* PlaceOf(const std::vector<Place>& places, ProgramFiles kind);
 
+// Besides the Administrators, SYSTEM and TrustedInstaller, a folder that
+// installingUser (SID text) owns is Setup's own: both kinds of Setup pass
+// AdministratorSid(), the administrator Setup runs as, never a user who is
+// none (Windows Installer may run a package for such a user), whose folders
+// must not count as Setup's.
+
 // Looks at every place, changing nothing: kGuardDone, or kGuardUnsafeFolder
 // or kGuardFailed with each reason said.
-int CheckPlaces(const std::vector<Place>& places, const Say& say);
+int CheckPlaces(const std::vector<Place>& places, const std::string& installingUser, const Say& say);
 
 // CheckPlaces, then creates what is missing and gives each product folder
 // its permissions.
-int SecurePlaces(const std::vector<Place>& places, const Say& say);
+int SecurePlaces(const std::vector<Place>& places, const std::string& installingUser, const Say& say);
 
 // For the uninstaller: deletes the programs' logs (with removeSettings the
 // stored print settings too), then every folder left empty. Never enters a
 // link or a folder that is not Setup's own.
-void RemovePlaces(const std::vector<Place>& places, bool removeSettings, const Say& say);
+void RemovePlaces(const std::vector<Place>& places, bool removeSettings,
+                  const std::string& installingUser, const Say& say);

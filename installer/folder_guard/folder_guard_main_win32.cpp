@@ -85,9 +85,9 @@ int Run(int count, wchar_t** arguments)
     const int rest = count - placeAt - 2;
     const std::wstring option = rest == 1 ? arguments[count - 1] : L"";
     if (command == L"secure" && rest == 0)
-        return SecurePlaces(places, SayOnStdout);
+        return SecurePlaces(places, AdministratorSid(), SayOnStdout);
     if (command == L"remove" && (rest == 0 || option == L"settings")) {
-        RemovePlaces(places, rest == 1, SayOnStdout);
+        RemovePlaces(places, rest == 1, AdministratorSid(), SayOnStdout);
         return kGuardDone;
     }
     if (install && (rest == 0 || option == L"replace")) {

@@ -223,7 +223,8 @@ UINT CheckInstall(const Session& session, const std::vector<ListedFile>& files, 
         return ERROR_INSTALL_FAILURE;
     }
     std::string said;
-    const int checked = CheckPlaces(places, [&](const std::string& line) { said += line + "\r\n"; });
+    const int checked = CheckPlaces(places, AdministratorSid(),
+                                    [&](const std::string& line) { said += line + "\r\n"; });
     if (checked != kGuardDone) {
         session.Refuse("Setup cannot use the folders for logs, print settings and pages:\r\n\r\n" + said);
         return ERROR_INSTALL_FAILURE;
@@ -316,7 +317,7 @@ extern "C" UINT __stdcall SecureDataFolders(MSIHANDLE install)
         if (!HandedData(session, &data) || !PlanDataFolders(data, &places))
             return ERROR_INSTALL_FAILURE;
         std::string said;
-        const int result = SecurePlaces(places, [&](const std::string& line) {
+        const int result = SecurePlaces(places, AdministratorSid(), [&](const std::string& line) {
             session.Log(line);
             said += line + "\r\n";
         });
@@ -384,7 +385,7 @@ extern "C" UINT __stdcall RemoveDataFolders(MSIHANDLE install)
         std::vector<Place> places;
         // The uninstallation goes on whatever is found.
         if (HandedData(session, &data) && PlanDataFolders(data, &places))
-            RemovePlaces(places, data.Get("settings") == "1",
+            RemovePlaces(places, data.Get("settings") == "1", AdministratorSid(),
                          [&session](const std::string& line) { session.Log(line); });
         return ERROR_SUCCESS;
     });
