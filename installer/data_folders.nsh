@@ -6,6 +6,7 @@
 ; as SDDL text and never follows a link. It runs from $PLUGINSDIR, the
 ; private temporary folder of Setup (or of the uninstaller).
 
+!include FileFunc.nsh
 !include LogicLib.nsh
 
 !define FOLDER_GUARD "$PLUGINSDIR\folder_guard.exe"
@@ -14,6 +15,15 @@
 ; Setup's exit codes when it stops over these folders.
 !define EXIT_UNSAFE_FOLDER 3  ; one is a link or not Setup's own: nothing changed
 !define EXIT_FOLDER_FAILED 4  ; one could not be created or given its permissions
+                              ; (or the print settings not written into it)
+!define EXIT_BAD_SETTINGS 6   ; the print settings file of /SETTINGS= is not sound: nothing changed
+; folder_guard's exit code for a settings file that is not sound.
+!define GUARD_BAD_SETTINGS 5
+
+; The print settings file of /SETTINGS= ("" when none) and "replace" when
+; /REPLACESETTINGS asks to replace the station's own (.onInit).
+Var SettingsFile
+Var ReplaceSettings
 
 ; Stack: text; each of its lines (ending in LF or CR LF) becomes a line of
 ; the details.
@@ -44,12 +54,64 @@ Function DetailPrintLines
     Pop $0
 FunctionEnd
 
+Function ExtractFolderGuard
+    InitPluginsDir
+    ${IfNot} ${FileExists} "${FOLDER_GUARD}"
+        File "/oname=${FOLDER_GUARD}" "${PAYLOAD}/folder_guard.exe"
+    ${EndIf}
+FunctionEnd
+
+; Before anything is written: the print settings file given with
+; /SETTINGS= and the device-mode file beside it are checked; one that is
+; not sound stops Setup with nothing changed, saying why.
+Function CheckSettingsFile
+    ${If} $SettingsFile == ""
+        Return
+    ${EndIf}
+    Call ExtractFolderGuard
+    nsExec::ExecToStack '"${FOLDER_GUARD}" settings-check "$SettingsFile"'
+    Pop $0
+    Pop $1
+    Push $1
+    Call DetailPrintLines
+    ${If} $0 == 0
+        Return
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "$1$\r$\nSetup has changed nothing." /SD IDOK
+    SetErrorLevel ${EXIT_BAD_SETTINGS}
+    DetailPrint "Stopped: nothing was changed."
+    Abort
+FunctionEnd
+
+; After SecureDataFolders: the checked settings go into the settings folder
+; unless the station has print settings of its own (or /REPLACESETTINGS).
+Function InstallSettingsFile
+    ${If} $SettingsFile == ""
+        Return
+    ${EndIf}
+    nsExec::ExecToStack '"${FOLDER_GUARD}" settings-install "$SettingsFile" ${FOLDER_GUARD_PLACE} $ReplaceSettings'
+    Pop $0
+    Pop $1
+    Push $1
+    Call DetailPrintLines
+    ${If} $0 == 0
+        Return
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "Setup could not install the print settings ($0):$\r$\n$\r$\n$1" /SD IDOK
+    ${If} $0 == ${GUARD_BAD_SETTINGS}
+        SetErrorLevel ${EXIT_BAD_SETTINGS}
+    ${Else}
+        SetErrorLevel ${EXIT_FOLDER_FAILED}
+    ${EndIf}
+    DetailPrint "Stopped."
+    Abort
+FunctionEnd
+
 ; Before anything is written: every folder is checked, then created or given
 ; its permissions. A folder that a user made (or a link in its place) stops
 ; Setup with nothing changed, naming it.
 Function SecureDataFolders
-    InitPluginsDir
-    File "/oname=${FOLDER_GUARD}" "${FOLDER_GUARD_EXE}"
+    Call ExtractFolderGuard
     nsExec::ExecToStack '"${FOLDER_GUARD}" secure ${FOLDER_GUARD_PLACE}'
     Pop $0  ; exit code ("error" when it could not start)
     Pop $1  ; what it said
@@ -78,7 +140,7 @@ FunctionEnd
 Function un.RemoveDataFolders
     Exch $0
     InitPluginsDir
-    File "/oname=${FOLDER_GUARD}" "${FOLDER_GUARD_EXE}"
+    File "/oname=${FOLDER_GUARD}" "${PAYLOAD}/folder_guard.exe"
     nsExec::ExecToLog '"${FOLDER_GUARD}" remove ${FOLDER_GUARD_PLACE} $0'
     Pop $0  ; exit code: the uninstaller goes on whatever it is
     Pop $0

@@ -8,9 +8,7 @@
 
 !include LogicLib.nsh
 
-!define HELD_BY_LAUNCHER "KESTRO.EXE, the print launcher (it ends by itself once its pages are printed)"
-!define HELD_BY_SETTINGS "Print Settings (Tessary.exe)"
-!define HELD_BY_HOST "the scanning program that loaded it"
+!define EXIT_FILE_IN_USE 2  ; a running program holds a file: nothing changed
 
 ; Defines ${un}WaitUntilFileIsFree (un is "" or "un.").
 !macro DEFINE_WAIT_UNTIL_FILE_IS_FREE un
@@ -39,6 +37,7 @@ Function ${un}WaitUntilFileIsFree
             "$0 is in use by $1.$\r$\n$\r$\nClose it, then click Retry. Cancel stops without changing anything." \
             /SD IDCANCEL IDRETRY look_again
         DetailPrint "Stopped: nothing was changed."
+        SetErrorLevel ${EXIT_FILE_IN_USE}
         Abort
         look_again:
     ${Loop}
@@ -57,18 +56,17 @@ FunctionEnd
 
 ; Defines ${un}WaitUntilProgramFilesAreFree: every file of the program
 ; folder and of the host folders ($HostDir, and $PreviousHostDir that an
-; upgrade leaves) that a running program can hold.
+; upgrade leaves) that a running program can hold (HELD_BY in
+; program_files.cmake).
 !macro DEFINE_WAIT_UNTIL_PROGRAM_FILES_ARE_FREE un
 !insertmacro DEFINE_WAIT_UNTIL_FILE_IS_FREE "${un}"
 Function ${un}WaitUntilProgramFilesAreFree
-    !insertmacro WAIT_UNTIL_FILE_IS_FREE "${un}" "$INSTDIR\KESTRO.EXE" "${HELD_BY_LAUNCHER}"
-    !insertmacro WAIT_UNTIL_FILE_IS_FREE "${un}" "$INSTDIR\Tessary.exe" "${HELD_BY_SETTINGS}"
-    !insertmacro WAIT_UNTIL_FILE_IS_FREE "${un}" "$INSTDIR\jobport.dll" "${HELD_BY_HOST}"
+    !insertmacro WAIT_FOR_PROGRAM_FILES "${un}"
     ${If} $HostDir != ""
-        !insertmacro WAIT_UNTIL_FILE_IS_FREE "${un}" "$HostDir\jobport.dll" "${HELD_BY_HOST}"
+        !insertmacro WAIT_FOR_HOST_FILES "${un}" "$HostDir"
     ${EndIf}
     ${If} $PreviousHostDir != ""
-        !insertmacro WAIT_UNTIL_FILE_IS_FREE "${un}" "$PreviousHostDir\jobport.dll" "${HELD_BY_HOST}"
+        !insertmacro WAIT_FOR_HOST_FILES "${un}" "$PreviousHostDir"
     ${EndIf}
 FunctionEnd
 !macroend

@@ -18,67 +18,13 @@ Function ChooseHostFolderFromCommandLine
     ReadRegStr $PreviousHostDir HKLM "${UNINSTALL_KEY}" "${VALUE_HOST_FOLDER}"
     StrCpy $HostDir $PreviousHostDir
     ${GetParameters} $0
+    Push "/HOSTDIR="
     Push $0
-    Call HostFolderOption
+    Call CommandLineOption
     Pop $1
     ${If} $1 != "<none>"
         StrCpy $HostDir $1
     ${EndIf}
-FunctionEnd
-
-; Stack: the parameters; returns the value of /HOSTDIR= (any case), or
-; "<none>" when there is no such option. The value may hold blanks when it
-; is quoted: /HOSTDIR="C:\Scan Host" as typed in a console, or
-; "/HOSTDIR=C:\Scan Host" as programs quote a whole argument.
-Function HostFolderOption
-    Exch $0  ; the parameters
-    Push $1  ; position
-    Push $2  ; length of the parameters
-    Push $3  ; the text at the position
-    Push $4  ; the character that ends the value
-    StrLen $2 $0
-    StrCpy $1 0
-    ${Do}
-        ${If} $1 >= $2
-            StrCpy $0 "<none>"
-            Goto done
-        ${EndIf}
-        StrCpy $3 $0 9 $1
-        ${IfThen} $3 == "/HOSTDIR=" ${|} ${ExitDo} ${|}  ; == ignores case
-        IntOp $1 $1 + 1
-    ${Loop}
-    StrCpy $4 " "
-    ${If} $1 > 0
-        IntOp $3 $1 - 1
-        StrCpy $3 $0 1 $3
-        ${If} $3 == '"'
-            StrCpy $4 '"'
-        ${EndIf}
-    ${EndIf}
-    IntOp $1 $1 + 9
-    StrCpy $0 $0 "" $1  ; from the value on
-    StrCpy $3 $0 1
-    ${If} $3 == '"'
-    ${AndIf} $4 == " "
-        StrCpy $4 '"'
-        StrCpy $0 $0 "" 1
-    ${EndIf}
-    ; The value ends before the first $4.
-    StrLen $2 $0
-    StrCpy $1 0
-    ${Do}
-        ${IfThen} $1 >= $2 ${|} ${ExitDo} ${|}
-        StrCpy $3 $0 1 $1
-        ${IfThen} $3 == $4 ${|} ${ExitDo} ${|}
-        IntOp $1 $1 + 1
-    ${Loop}
-    StrCpy $0 $0 $1
-done:
-    Pop $4
-    Pop $3
-    Pop $2
-    Pop $1
-    Exch $0
 FunctionEnd
 
 ; Drops a trailing backslash; the program folder itself is no host folder

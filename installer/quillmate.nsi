@@ -1,25 +1,32 @@
-; Setup of the scanned-page print system: jobport.dll, KESTRO.EXE,
-; Tessary.exe, "Tessary.cfg" and "KESTRO.cfg" into the program folder,
-; jobport.dll and "KESTRO.cfg" also into the scanning program's folder, the
-; log, settings and data folders under the common application data folder,
-; the registry values that name them, a Start-menu shortcut to Print
-; Settings and an entry with an uninstaller in the list of installed
-; programs. An upgrade keeps the user's print settings and "KESTRO.cfg".
+; Setup of the scanned-page print system: the files of program_files.cmake
+; (jobport.dll, KESTRO.EXE, Tessary.exe, "Tessary.cfg", "KESTRO.cfg") into
+; the program folder, jobport.dll and "KESTRO.cfg" also into the scanning
+; program's folder, the log, settings and data folders under the common
+; application data folder, the registry values that name them, a
+; Start-menu shortcut to Print Settings and an entry with an uninstaller in
+; the list of installed programs. An upgrade keeps the user's print
+; settings and "KESTRO.cfg".
 ;
 ; Built by the installer target (installer/CMakeLists.txt):
-;   makensis -DPRODUCT_VERSION=a.b.c.d -DJOBPORT_DLL=... -DLAUNCHER_EXE=...
-;            -DTESSARY_EXE=... -DTESSARY_CFG=... -DKESTRO_CFG=...
-;            -DFOLDER_GUARD_EXE=... -DOUTFILE=... quillmate.nsi
+;   makensis -DPRODUCT_VERSION=a.b.c.d -DPAYLOAD=<folder of the files>
+;            -DPROGRAM_FILES_NSH=<program_files.nsh> -DUPGRADE_CODE={...}
+;            [-DSIGN_SCRIPT=<sign-file.sh> -DUNINSTALLER_COPY=<file>]
+;            -DOUTFILE=... quillmate.nsi
 ;
 ; Command line of the setup program:
-;   /S              silent: no pages, no questions
-;   /HOSTDIR=FOLDER the scanning program's folder ("/HOSTDIR=" for none)
-;   /D=FOLDER       the program folder (last, without quotes)
-; Exit code 0 when installed; 2 when it stopped, having changed nothing,
-; because a running program held a file; 3 when it stopped, having changed
-; nothing, because a folder it keeps under the common application data
-; folder is a link or not an administrators' folder; 4 when such a folder
-; could not be created or given its permissions.
+;   /S               silent: no pages, no questions
+;   /HOSTDIR=FOLDER  the scanning program's folder ("/HOSTDIR=" for none)
+;   /SETTINGS=FILE   a "KESTROst.ini" written by Print Settings, installed
+;                    with its device-mode file when the station has no print
+;                    settings yet
+;   /REPLACESETTINGS /SETTINGS= replaces the station's print settings
+;   /D=FOLDER        the program folder (last, without quotes)
+; Exit codes: 0 installed; 1 cancelled by the user; 2 a running program held
+; a file; 3 a folder Setup keeps under the common application data folder
+; is a link or not an administrators' folder; 4 such a folder could not be
+; created or given its permissions, or the print settings not written into
+; it; 5 an unknown option; 6 the print settings file is not sound; 7 the
+; MSI package installed the system. With 1, 2, 3, 5, 6 and 7 nothing changed.
 
 Unicode true
 
@@ -29,17 +36,24 @@ Unicode true
     !endif
 !macroend
 !insertmacro REQUIRE PRODUCT_VERSION
-!insertmacro REQUIRE JOBPORT_DLL
-!insertmacro REQUIRE LAUNCHER_EXE
-!insertmacro REQUIRE TESSARY_EXE
-!insertmacro REQUIRE TESSARY_CFG
-!insertmacro REQUIRE KESTRO_CFG
-!insertmacro REQUIRE FOLDER_GUARD_EXE
+!insertmacro REQUIRE PAYLOAD
+!insertmacro REQUIRE PROGRAM_FILES_NSH
+!insertmacro REQUIRE UPGRADE_CODE
 !insertmacro REQUIRE OUTFILE
+
+; Signs the uninstaller before it is packed, and the installer, when the
+; build signs (scripts/sign-file.sh does nothing without a certificate).
+!ifdef SIGN_SCRIPT
+    !uninstfinalize 'bash "${SIGN_SCRIPT}" "%1"' = 0
+    !uninstfinalize 'cp "%1" "${UNINSTALLER_COPY}"' = 0
+    !finalize 'bash "${SIGN_SCRIPT}" "%1"' = 0
+!endif
 
 !include MUI2.nsh
 !include LogicLib.nsh
 !include "install_layout.nsh"
+!include "${PROGRAM_FILES_NSH}"
+!include "command_line.nsh"
 !include "host_folder.nsh"
 !include "files_in_use.nsh"
 !include "registry_values.nsh"
@@ -98,10 +112,48 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !insertmacro DEFINE_WAIT_UNTIL_PROGRAM_FILES_ARE_FREE ""
 !insertmacro DEFINE_WAIT_UNTIL_PROGRAM_FILES_ARE_FREE "un."
 
+!define EXIT_INSTALLED_AS_MSI 7  ; the MSI package installed the system: nothing changed
+
 Function .onInit
     SetShellVarContext all
     SetRegView 32
+    !insertmacro REFUSE_UNKNOWN_OPTIONS "" "/S|/NCRC|/D=|/HOSTDIR=|/SETTINGS=|/REPLACESETTINGS|" \
+        "Setup takes /S (silent), /HOSTDIR=folder, /SETTINGS=file, /REPLACESETTINGS and /D=folder."
+    Call RefuseInstallationOfThePackage
     Call ChooseHostFolderFromCommandLine
+    Call ChooseSettingsFromCommandLine
+FunctionEnd
+
+; Both kinds of Setup install the same files in the same places: one
+; installed by the MSI package is upgraded and removed by a package only.
+Function RefuseInstallationOfThePackage
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+    ${If} $0 == 0
+        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is installed on this computer from its MSI package ($1). Upgrade it with a newer package, or uninstall it first (the installed programs list, or msiexec /x $1). Setup has changed nothing." /SD IDOK
+        SetErrorLevel ${EXIT_INSTALLED_AS_MSI}
+        Quit
+    ${EndIf}
+FunctionEnd
+
+Function ChooseSettingsFromCommandLine
+    ${GetParameters} $0
+    Push "/SETTINGS="
+    Push $0
+    Call CommandLineOption
+    Pop $SettingsFile
+    ${If} $SettingsFile == "<none>"
+        StrCpy $SettingsFile ""
+    ${ElseIf} $SettingsFile == ""
+        MessageBox MB_OK|MB_ICONSTOP "/SETTINGS= needs the print settings file, such as /SETTINGS=$\"\\server\share\KESTROst.ini$\". Nothing was changed." /SD IDOK
+        SetErrorLevel ${EXIT_WRONG_COMMAND_LINE}
+        Quit
+    ${EndIf}
+    StrCpy $ReplaceSettings ""
+    ClearErrors
+    ${GetOptions} $0 "/REPLACESETTINGS" $1
+    ${IfNot} ${Errors}
+        StrCpy $ReplaceSettings "replace"
+    ${EndIf}
 FunctionEnd
 
 Section "-Programs"
@@ -109,27 +161,19 @@ Section "-Programs"
     ${If} $PreviousHostDir == $HostDir
         StrCpy $PreviousHostDir ""
     ${EndIf}
-    ; Nothing is written before every file to be replaced is free and the
-    ; data folders are Setup's own.
+    ; Nothing is written before every file to be replaced is free, the
+    ; print settings given are sound and the data folders are Setup's own.
     Call WaitUntilProgramFilesAreFree
+    Call CheckSettingsFile
     Call SecureDataFolders
+    Call InstallSettingsFile
 
     SetOutPath "$INSTDIR"
-    File "/oname=jobport.dll" "${JOBPORT_DLL}"
-    File "/oname=KESTRO.EXE" "${LAUNCHER_EXE}"
-    File "/oname=Tessary.exe" "${TESSARY_EXE}"
-    File "/oname=Tessary.cfg" "${TESSARY_CFG}"
-    ; The user may have changed "KESTRO.cfg": an upgrade keeps it.
-    SetOverwrite off
-    File "/oname=KESTRO.cfg" "${KESTRO_CFG}"
-    SetOverwrite on
-
+    ; A KEEP file (the user may have changed "KESTRO.cfg") is not replaced.
+    !insertmacro INSTALL_PROGRAM_FILES
     ${If} $HostDir != ""
         SetOutPath "$HostDir"
-        File "/oname=jobport.dll" "${JOBPORT_DLL}"
-        SetOverwrite off
-        File "/oname=KESTRO.cfg" "${KESTRO_CFG}"
-        SetOverwrite on
+        !insertmacro INSTALL_HOST_FILES
     ${EndIf}
     ; The host folder of the installation before would keep an old library.
     ${If} $PreviousHostDir != ""

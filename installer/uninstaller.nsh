@@ -3,6 +3,8 @@
 ; installed programs. The user's print settings ("KESTROst.ini" and the
 ; device-mode files) stay unless the user ticks "Stored print settings" or
 ; passes /REMOVESETTINGS. Pages still waiting in the data folder stay too.
+; Exit code 0 when removed, 1 when the user cancelled, 2 when a running
+; program held a file (nothing changed), 5 for an unknown option.
 ; In the data folders it deletes only the files the programs create there,
 ; never through a link (data_folders.nsh).
 
@@ -24,17 +26,12 @@ Section "-un.Programs"
 
     ; Tessary.cfg names the settings program's value: read it before deleting.
     Call un.DeleteFolderValues
-    Delete "$INSTDIR\jobport.dll"
-    Delete "$INSTDIR\KESTRO.EXE"
-    Delete "$INSTDIR\Tessary.exe"
-    Delete "$INSTDIR\Tessary.cfg"
-    Delete "$INSTDIR\KESTRO.cfg"
+    !insertmacro DELETE_PROGRAM_FILES
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"
     RMDir "$PROGRAMFILES\${PUBLISHER}"  ; when nothing else is in it
     ${If} $HostDir != ""
-        Delete "$HostDir\jobport.dll"
-        Delete "$HostDir\KESTRO.cfg"
+        !insertmacro DELETE_HOST_FILES "$HostDir"
     ${EndIf}
 
     Delete "${SHORTCUT}"
@@ -61,6 +58,8 @@ SectionEnd
 Function un.onInit
     SetShellVarContext all
     SetRegView 32
+    !insertmacro REFUSE_UNKNOWN_OPTIONS "un." "/S|/REMOVESETTINGS|_?=|" \
+        "The uninstaller takes /S (silent) and /REMOVESETTINGS (the stored print settings go too)."
     ${GetParameters} $0
     ClearErrors
     ${GetOptions} $0 "/REMOVESETTINGS" $1

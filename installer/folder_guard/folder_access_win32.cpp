@@ -61,7 +61,8 @@ bool DeleteOpenFile(HANDLE file)
 std::string ProcessUserSid()
 {
     HANDLE rawToken = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken))
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &rawToken) &&
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken))
         return std::string();
     const FileHandle token(rawToken);
     DWORD size = 0;
@@ -192,4 +193,15 @@ std::wstring FromAscii(const std::string& text)
     for (const char c : text)
         result += static_cast<unsigned char>(c) < 0x80 ? static_cast<wchar_t>(c) : L'?';
     return result;
+}
+
+std::string AdministratorSid()
+{
+    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof administrators;
+    BOOL member = FALSE;
+    if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) ||
+        !CheckTokenMembership(nullptr, administrators, &member) || !member)
+        return std::string();
+    return ProcessUserSid();
 }

@@ -13,8 +13,13 @@
 #include "secured_folders.h"
 #include "win32_shared/file_handles_win32.h"
 
-// The account this process runs as, as SID text; empty when unreadable.
+// The account this code runs as (the thread's when it impersonates one), as
+// SID text; empty when unreadable.
 std::string ProcessUserSid();
+
+// ProcessUserSid when that account is an administrator (the Administrators
+// group is enabled in its token); empty for any other account.
+std::string AdministratorSid();
 
 struct FolderLook {
     FoundFolder found;

@@ -14,6 +14,12 @@
 #               replaces the programs and keeps the user's settings
 #   uninstall   removes programs, copies, shortcut and registry entries,
 #               keeps the settings; /REMOVESETTINGS removes them too
+#   deployed_settings  /SETTINGS= installs a station's print settings on a
+#               first install, keeps the station's own on an upgrade unless
+#               /REPLACESETTINGS; an unsound settings file (exit code 6) or
+#               an unknown option (exit code 5) changes nothing, nor does
+#               the uninstaller with an unknown option (5) or while
+#               Tessary.exe runs (2)
 #   unsafe_folders  a link, or a folder of another owner, where Setup keeps
 #               a data folder stops Setup with nothing changed; the
 #               uninstaller deletes nothing through a link
@@ -42,65 +48,22 @@ export WINEPREFIX=$run/prefix
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 source "$repo/scripts/wine-env.sh"
 
-# Where Setup puts things, seen from Linux and from Windows.
-drive_c=$WINEPREFIX/drive_c
-program_dir="$drive_c/Program Files/TRVX/Quillmate"
-program_dir_win='C:\Program Files\TRVX\Quillmate'
-data_root="$drive_c/ProgramData/TRVX/Quillmate"
-data_root_win='C:\ProgramData\TRVX\Quillmate'
-settings_dir=$data_root/Settings
-# The folders Setup gives permissions of their own, below $data_root.
-secured_folders=("" System System/Data Settings Logs)
-shortcut_dir="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillmate"
-library_key='HKLM\SOFTWARE\TRVX\Corvane-Suite\Quillmate'
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmate'
+source "$(dirname "$0")/setup_test_lib.sh"
 # The scanning program's folder, with a blank in its name.
 host_dir="$run/scan host"
 printer="Installer Test Printer"
 printed=$run/printed.ps
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-    local description=$1
-    shift
-    if "$@"; then
-        echo "ok: $description"
-    else
-        echo "FAILED: $description"
-        failures=$((failures + 1))
-    fi
-}
-finish() {
-    [ "$failures" -eq 0 ] || { echo "$failures check(s) failed in stage $stage"; exit 1; }
-    exit 0
-}
-windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
-same_file() { cmp -s "$1" "$2"; }
-no_path() { [ ! -e "$1" ]; }
-# All values of a registry key as "NAME=DATA" lines; fails when it is missing.
-registry_key() {
-    wine reg query "$1" 2>/dev/null | tr -d '\r' |
-        sed -n 's/^    \(.*\)    REG_[A-Z_]*    \{0,1\}\(.*\)$/\1=\2/p'
-    return "${PIPESTATUS[0]}"
-}
-no_registry_key() { ! wine reg query "$1" >/dev/null 2>&1; }
-# Wine's image of a DACL Setup set: others get nothing.
-others_get_nothing() { [ -d "$1" ] && [ "$(($(stat -c '0%a' "$1") & 7))" -eq 0 ]; }
-mode_and_owner() { stat -c '%a %U' "$1"; }
-# Nothing of the product was installed.
-nothing_installed() {
-    no_path "$drive_c/Program Files/TRVX" && no_registry_key "$library_key" &&
-        no_registry_key "$uninstall_key" && no_path "$shortcut_dir"
-}
-has_line() { grep -qxF -- "$2" <<<"$1"; }
-# FileVersion of a binary's version resource, "1, 0, 3, 0" read as "1.0.3.0".
-file_version() {
-    strings -el -n 3 "$1" | grep -A1 -x FileVersion | sed -n 2p | tr -d ' ' | tr , .
-}
-# KEY=VALUE lines of an INI file, without carriage returns.
-ini_lines() { tr -d '\r' <"$1" 2>/dev/null; }
 run_setup() {  # run_setup ARGUMENT...: the installer's exit code
     timeout 120 wine "$installer" /S "$@" >"$run/setup-output.txt" 2>&1
+}
+
+# The uninstaller run where it lies (_?=, last and unquoted, from a batch
+# file), so that its own exit code comes back; otherwise it runs from a copy.
+run_uninstaller_in_place() {
+    printf '"%s\\Uninstall.exe" %s _?=%s\r\nexit /b %%errorlevel%%\r\n' \
+        "$program_dir_win" "$*" "$program_dir_win" >"$run/uninstall.cmd"
+    timeout 120 wine cmd /c "$(windows_path "$run/uninstall.cmd")" >"$run/uninstall-output.txt" 2>&1
 }
 
 program_files=(jobport.dll KESTRO.EXE Tessary.exe Tessary.cfg KESTRO.cfg Uninstall.exe)
@@ -169,9 +132,14 @@ install)
         has_line "$entry" "UninstallString=\"$program_dir_win\\Uninstall.exe\""
     check "it remembers the host folder" has_line "$entry" "HostFolder=$(windows_path "$host_dir")"
 
+    check "its quiet uninstaller is the installed one with /S" \
+        has_line "$entry" "QuietUninstallString=\"$program_dir_win\\Uninstall.exe\" /S"
+
     check "the Start menu has a Print Settings shortcut" [ -f "$shortcut_dir/Print Settings.lnk" ]
     check "the shortcut starts the installed Tessary.exe" \
         grep -qaF "$program_dir_win\\Tessary.exe" "$shortcut_dir/Print Settings.lnk"
+    # What the MSI package's test compares its installation with.
+    installation_listing "$host_dir" "$shortcut_dir/Print Settings.lnk" >"$run/nsis-listing.txt"
     finish
     ;;
 
@@ -301,6 +269,71 @@ uninstall)
     check "it removes the settings (a read-only one too) and every data folder" \
         no_path "$drive_c/ProgramData/TRVX"
     check "it removes the program folder" no_path "$drive_c/Program Files/TRVX"
+    finish
+    ;;
+
+deployed_settings)
+    # Starts from no installation (the uninstall stage removed everything).
+    if [ -f "$program_dir/Uninstall.exe" ]; then
+        timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1
+        timeout 120 wineserver -w
+    fi
+    rm -rf "$drive_c/ProgramData/TRVX"
+    station=$run/station  # what an administrator prepared on one station
+    make_station_settings "$station" 7 3
+    make_station_settings "$run/out-of-range" 12
+    make_station_settings "$run/no-device-mode" 7 5
+    rm "$run/no-device-mode/devmode5.bin"
+    mkdir -p "$run/not-ini"
+    printf 'MZ\220\000 a program, not settings' >"$run/not-ini/KESTROst.ini"
+    for bad in out-of-range no-device-mode not-ini; do
+        run_setup "/SETTINGS=$(windows_path "$run/$bad/KESTROst.ini")"
+        check "Setup refuses the settings file in $bad (exit code 6)" [ $? -eq 6 ]
+        check "... having installed nothing" nothing_installed
+    done
+    for wrong in /BOGUS "/SETTINGS=" "/HOSTDIR"; do
+        run_setup "$wrong"
+        check "Setup refuses the option \"$wrong\" (exit code 5)" [ $? -eq 5 ]
+        check "... having installed nothing" nothing_installed
+    done
+    said=$(wine "$folder_guard" settings-check "$(windows_path "$run/out-of-range/KESTROst.ini")" | tr -d '\r')
+    check "the reason Setup gives names the key and its range" \
+        grep -qF '"PrintPosSetting" in section "Print Setting" is 12, outside 0 to 8' <<<"$said"
+
+    run_setup "/SETTINGS=$(windows_path "$station/KESTROst.ini")"
+    check "a first install with /SETTINGS= succeeds (exit code 0)" [ $? -eq 0 ]
+    for file in KESTROst.ini devmode3.bin devname3.bin; do
+        check "it installs the station's $file" same_file "$settings_dir/$file" "$station/$file"
+    done
+
+    # The station's own settings stay on an upgrade unless /REPLACESETTINGS.
+    make_station_settings "$run/station2" 2 4
+    printf 'the station'"'"'s own\r\n' >>"$settings_dir/KESTROst.ini"
+    cp "$settings_dir/KESTROst.ini" "$run/own.ini"
+    run_setup "/SETTINGS=$(windows_path "$run/station2/KESTROst.ini")"
+    check "an upgrade with /SETTINGS= succeeds" [ $? -eq 0 ]
+    check "... and keeps the station's own settings" same_file "$settings_dir/KESTROst.ini" "$run/own.ini"
+    check "... without the other device mode" no_path "$settings_dir/devmode4.bin"
+    run_setup "/SETTINGS=$(windows_path "$run/station2/KESTROst.ini")" /REPLACESETTINGS
+    check "an upgrade with /REPLACESETTINGS succeeds" [ $? -eq 0 ]
+    check "... and replaces the settings" same_file "$settings_dir/KESTROst.ini" "$run/station2/KESTROst.ini"
+    check "... with the new device mode" same_file "$settings_dir/devmode4.bin" "$run/station2/devmode4.bin"
+    check "... and without the old one" no_path "$settings_dir/devmode3.bin"
+
+    before=$(fingerprint "$run/station")
+    run_uninstaller_in_place /S /BOGUS
+    check "the uninstaller refuses an unknown option (exit code 5)" [ $? -eq 5 ]
+    check "... having removed nothing" [ "$(fingerprint "$run/station")" = "$before" ]
+    open_settings_program
+    check "Tessary.exe runs and holds its file" [ $? -eq 0 ]
+    before=$(fingerprint "$run/station")
+    run_uninstaller_in_place /S
+    check "the uninstaller stops (exit code 2) while Tessary.exe runs" [ $? -eq 2 ]
+    check "... having removed nothing" [ "$(fingerprint "$run/station")" = "$before" ]
+    drive_settings_program click 2 wait-end
+    timeout 120 wine "$program_dir_win\\Uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1
+    timeout 120 wineserver -w
+    check "the uninstaller then removes everything" no_path "$drive_c/ProgramData/TRVX"
     finish
     ;;
 
