@@ -64,6 +64,7 @@ bool HostThread::StartJob()
             m_refusedStartId = started.id;
             m_refusedAtJob = m_latestJob;
             m_refusedInits = started.inits;
+            m_refusedIdIssues = started.idIssues;
         }
         return false;
     }
@@ -72,6 +73,7 @@ bool HostThread::StartJob()
     job.id = started.id;
     job.sequence = started.sequence;
     job.inits = started.inits;
+    job.idIssues = started.idIssues;
     job.plannedPages = m_random.PerMille(30) ? 0 : m_random.Between(1, 12);
     if (m_random.PerMille(200))
         job.abortAt = static_cast<int>(m_random.Between(0, job.plannedPages));
@@ -159,33 +161,37 @@ void HostThread::SendCarelessPage(const OpenJob& job)
     int id = kBadIds[m_random.Below(sizeof kBadIds / sizeof kBadIds[0])];
     const char* what = "a page for an id never issued";
     const uint64_t* initsThen = nullptr;
+    uint64_t idIssuesThen = 0;
     const uint64_t inits = m_context.desk.Inits();
     if (m_closedId != 0 && m_latestJob - m_closedAtJob < kClosedIdFreshJobs && m_closedInits == inits &&
         m_random.PerMille(500)) {
         id = m_closedId;
         what = "a page for an aborted job's id";
         initsThen = &m_closedInits;
+        idIssuesThen = m_closedIdIssues;
     } else if (m_refusedStartId != 0 && m_latestJob - m_refusedAtJob < kClosedIdFreshJobs &&
                m_refusedInits == inits && m_random.PerMille(500)) {
         id = m_refusedStartId;
         what = "a page for the id of a refused JP_StartJob";
         initsThen = &m_refusedInits;
+        idIssuesThen = m_refusedIdIssues;
     }
     const std::string path = WritePage();
     if (path.empty())
         return;
-    ExpectRefused(id, path, what, initsThen);
+    ExpectRefused(id, path, what, initsThen, idIssuesThen);
     RemoveFile(path);
 }
 
-void HostThread::ExpectRefused(int id, const std::string& path, const char* what, const uint64_t* initsThen)
+void HostThread::ExpectRefused(int id, const std::string& path, const char* what, const uint64_t* initsThen,
+                               uint64_t idIssuesThen)
 {
     const bool existed = Exists(path);
     int returned = 0;
     if (!initsThen) {
         returned = m_context.library.JP_SendData(id, path.c_str());
-    } else if (!m_context.desk.SendForOldId(id, path, *initsThen, returned)) {
-        m_context.report.Count("pages not sent for an old id: JP_init ran since");
+    } else if (!m_context.desk.SendForOldId(id, path, *initsThen, idIssuesThen, returned)) {
+        m_context.report.Count("pages not sent for an old id: JP_init ran or the id was issued again since");
         return;
     }
     m_context.report.Count(std::string("pages refused: ") + what);
@@ -226,6 +232,7 @@ void HostThread::AbortJob(OpenJob& job)
     m_closedId = job.id;
     m_closedAtJob = m_latestJob;
     m_closedInits = job.inits;
+    m_closedIdIssues = job.idIssues;
 }
 
 std::string HostThread::NextPagePath()

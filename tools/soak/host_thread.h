@@ -28,6 +28,7 @@ private:
         int id = 0;
         uint64_t sequence = 0;
         uint64_t inits = 0;  // JP_init calls in this process before it started
+        uint64_t idIssues = 0;  // times its id was issued, its own start included
         uint32_t plannedPages = 0;
         uint32_t sentPages = 0;
         // Abort instead of sending page abortAt + 1 (or instead of ending
@@ -44,10 +45,11 @@ private:
     void EndJob(OpenJob& job);
     void AbortJob(OpenJob& job);
     // A page that must be refused: returns 0 and stays with the host. An id
-    // issued before (initsThen: the count of JP_init calls then) is used
-    // only while no JP_init has run since, as ids start at 1 again after it.
+    // issued before (initsThen: the count of JP_init calls then,
+    // idIssuesThen: how often the id had been issued then) is used only
+    // while no JP_init has run and no later job got the id since.
     void ExpectRefused(int id, const std::string& path, const char* what,
-                       const uint64_t* initsThen = nullptr);
+                       const uint64_t* initsThen = nullptr, uint64_t idIssuesThen = 0);
 
     std::string WritePage();
     std::string NextPagePath();
@@ -61,7 +63,9 @@ private:
     int m_closedId = 0;             // an id this thread aborted lately
     uint64_t m_closedAtJob = 0;     // m_latestJob then
     uint64_t m_closedInits = 0;     // JP_init calls before its job started
+    uint64_t m_closedIdIssues = 0;  // times its id was issued then
     int m_refusedStartId = 0;       // an id left by a refused JP_StartJob
     uint64_t m_refusedAtJob = 0;
     uint64_t m_refusedInits = 0;
+    uint64_t m_refusedIdIssues = 0;
 };

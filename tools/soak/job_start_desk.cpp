@@ -59,10 +59,11 @@ int JobStartDesk::CallInit(const char* caller)
     return ready;
 }
 
-bool JobStartDesk::SendForOldId(int id, const std::string& path, uint64_t initsThen, int& returned)
+bool JobStartDesk::SendForOldId(int id, const std::string& path, uint64_t initsThen,
+                                uint64_t idIssuesThen, int& returned)
 {
     const Turn turn(m_mutex.get());
-    if (m_inits != initsThen)
+    if (m_inits != initsThen || (id > 0 && id < 256 && m_idIssues[id] != idIssuesThen))
         return false;
     returned = m_library.JP_SendData(id, path.c_str());
     return true;
@@ -103,6 +104,8 @@ StartedJob JobStartDesk::Start(const PrintChoice& choice, unsigned copies)
     job.id = -1;
     job.inits = m_inits;
     job.started = m_library.JP_StartJob(&job.id, copies) == 1;
+    if (job.id > 0 && job.id < 256)
+        job.idIssues = ++m_idIssues[job.id];
     if (job.started != mustStart) {
         m_report.Violation(std::string("JP_StartJob returned ") + (job.started ? "1" : "0") +
                            (printerRemoved ? " with no default printer"

@@ -27,6 +27,7 @@ struct StartedJob {
     int id = 0;              // what JP_StartJob left in the host's variable
     uint64_t sequence = 0;   // the ledger's number of a started job
     uint64_t inits = 0;      // JP_init calls of this process before the start
+    uint64_t idIssues = 0;   // times JP_StartJob gave this id so far, this start included
 };
 
 class JobStartDesk {
@@ -47,7 +48,11 @@ public:
     // JP_SendData for an id issued before, while no job starts and no
     // JP_init runs; false, and nothing sent, when a JP_init has run since
     // `initsThen` (the id may have been issued again).
-    bool SendForOldId(int id, const std::string& path, uint64_t initsThen, int& returned);
+    // Sends a page for the id of a job that has gone, unless JP_init ran or
+    // a later JP_StartJob gave the id again since (it may belong to a new
+    // job then); false when it was not sent.
+    bool SendForOldId(int id, const std::string& path, uint64_t initsThen, uint64_t idIssuesThen,
+                      int& returned);
 
     // Around a fault that holds the debug log open: waits until no host
     // process runs JP_init and keeps JP_init waiting until EndLogHold.
@@ -81,4 +86,5 @@ private:
     bool m_settingsBroken = false;  // by this process's fault
     bool m_printerRemoved = false;  // by this process's fault
     std::atomic<uint64_t> m_inits{0};
+    uint64_t m_idIssues[256] = {};  // per id: times JP_StartJob gave it
 };
