@@ -4,6 +4,7 @@
 
 #include "folder_access_win32.h"
 #include "setup/install_folders.h"
+#include "win32_shared/ansi_lead_byte_win32.h"
 #include "win32_shared/file_handles_win32.h"
 
 namespace {
@@ -106,7 +107,7 @@ SettingsBundle ReadDeployedSettings(const std::wstring& path)
                                                std::vector<uint8_t>& bytes, bool* isMissing,
                                                std::string* why) {
         return ReadBounded(folder + L"\\" + FromAscii(name), limit, bytes, isMissing, why);
-    });
+    }, IsAnsiLeadByte);
 }
 
 SettingsWrite WriteDeployedSettings(const std::wstring& folder, const SettingsBundle& bundle,

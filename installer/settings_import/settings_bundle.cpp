@@ -38,7 +38,7 @@ std::string CheckNumbers(const IniText& ini, int* found)
 }  // namespace
 
 SettingsBundle CheckSettingsBundle(const std::vector<uint8_t>& settingsText,
-                                   const ReadBesideSettings& readBeside)
+                                   const ReadBesideSettings& readBeside, LeadByteTest isLeadByte)
 {
     SettingsBundle bundle;
     IniText ini;
@@ -78,8 +78,9 @@ SettingsBundle CheckSettingsBundle(const std::vector<uint8_t>& settingsText,
                          printer.name + "\" " + (missing ? "is not beside it" : problem);
         return bundle;
     }
-    if (!InspectStoredDevMode(bytes.data(), bytes.size()).complete) {
-        bundle.problem = "the device-mode file " + devModeName + " is cut short or not a device mode";
+    if (!InspectStoredDevMode(bytes.data(), bytes.size(), printer.name, isLeadByte).complete) {
+        bundle.problem = "the device-mode file " + devModeName +
+                         " is cut short, not a device mode, or made for another printer";
         return bundle;
     }
     bundle.files.push_back({devModeName, bytes});

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "ansi_paths/ansi_path_split.h"
+
 // Larger files are no settings of this system (the settings file holds a
 // few hundred bytes, a device mode at most two 64 KB parts).
 constexpr size_t kMaxSettingsFileSize = 64 * 1024;
@@ -36,7 +38,8 @@ using ReadBesideSettings = std::function<bool(const std::string& name, size_t li
 // Checks settingsText, the settings file's bytes: a profile file that holds
 // at least one of the print settings, each a whole number in its range;
 // when it names a printer, its slot is a number and its device-mode file is
-// beside it and complete. The result lists the files to install, or says
-// in one sentence what is wrong.
+// beside it, complete and made for that printer (names compared with the
+// code page's lead bytes, isLeadByte). The result lists the files to
+// install, or says in one sentence what is wrong.
 SettingsBundle CheckSettingsBundle(const std::vector<uint8_t>& settingsText,
-                                   const ReadBesideSettings& readBeside);
+                                   const ReadBesideSettings& readBeside, LeadByteTest isLeadByte);

@@ -43,7 +43,7 @@ struct Folder {
             }
             bytes = found->second;
             return true;
-        });
+        }, [](unsigned char) { return false; });
     }
 };
 
