@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "../setup/error_reporter.h"
+#include "setup/error_reporter.h"
 
 namespace {
 

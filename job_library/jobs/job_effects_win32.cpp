@@ -2,11 +2,6 @@
 
 #include <windows.h>
 
-#include "../setup/clog_file.h"
-#include "../setup/error_reporter.h"
-#include "../setup/install_folders.h"
-#include "../setup/printer_check_win32.h"
-#include "../setup/setup_platform_win32.h"
 #include "handoff_file_system_win32.h"
 #include "handoff_files.h"
 #include "held_page_locks_win32.h"
@@ -15,6 +10,11 @@
 #include "log_text.h"
 #include "page_file_move.h"
 #include "page_file_system_win32.h"
+#include "setup/clog_file.h"
+#include "setup/error_reporter.h"
+#include "setup/install_folders.h"
+#include "setup/printer_check_win32.h"
+#include "setup/setup_platform_win32.h"
 #include "temp_folder_win32.h"
 #include "waiting_handoff_files.h"
 

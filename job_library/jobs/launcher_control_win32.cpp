@@ -3,9 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "../setup/clog_file.h"
-#include "../setup/config_record.h"
-#include "../setup/error_reporter.h"
 #include "handed_over_groups.h"
 #include "handoff_file_name.h"
 #include "launcher_command_line.h"
@@ -14,8 +11,11 @@
 #include "launcher_window_win32.h"
 #include "log_text.h"
 #include "scoped_handle_win32.h"
+#include "setup/clog_file.h"
+#include "setup/config_record.h"
+#include "setup/error_reporter.h"
+#include "setup/error_table.h"
 #include "temp_folder_win32.h"
-#include "../setup/error_table.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <new>
 
-#include "../jobs/scoped_handle_win32.h"
-#include "../jobs/temp_folder_win32.h"
 #include "folder_values.h"
+#include "jobs/scoped_handle_win32.h"
+#include "jobs/temp_folder_win32.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "../jobs/print_settings.h"
+#include "jobs/print_settings.h"
 #include "profile_reader.h"
 
 // "PrintAfterReceivedAllData" of section "Velora Config" (default 0). With
