@@ -2,6 +2,18 @@
 // template 1539, with the system's layout options, a preview picture and
 // the copy-order icons. Its texts come from "Tessary.cfg"; OK stores the
 // chosen printer with its device settings and the options.
+//
+// Its members are defined in three files:
+// - tessary_dlg_window_win32.cpp: construction under the print guard,
+//   opening, OK, Cancel and the run that saves, and the window's messages
+//   (About box, right click, minimised painting, help);
+// - tessary_dlg_options_win32.cpp: the layout options on the controls, the
+//   preview and copy-order pictures that follow them, their click rules,
+//   and their loading and saving;
+// - tessary_dlg_dispose_ctl_win32.cpp: DisposeCtl, the texts from
+//   "Tessary.cfg" and the layout widened to fit them.
+// How messages reach the handlers, and when to call Default(), is written
+// in framework/dialog_window_win32.h.
 #pragma once
 #include <windows.h>
 

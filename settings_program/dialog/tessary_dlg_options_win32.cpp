@@ -1,6 +1,6 @@
-// The settings dialog's layout options on the real controls: reading and
-// showing them, the preview that follows them, the click rules, and their
-// loading from and saving to the print settings file.
+// CTessaryDlg's layout options on the real controls: reading and showing
+// them, the preview and copy-order pictures that follow them, the click
+// rules, and their loading from and saving to the print settings file.
 #include <string>
 
 #include "app/tessary_app_win32.h"

@@ -1,5 +1,7 @@
-// The program's start-up: one running instance per machine, the title of
-// every message box, then the settings dialog run modally.
+// Entry point of Tessary.exe and its start-up: one running instance per
+// machine, the title of every message box, then the settings dialog run
+// modally. This is the program's top layer: the only one that knows both
+// the application object and the settings dialog.
 #include <windows.h>
 
 #include "app/module_directory.h"
@@ -7,6 +9,7 @@
 #include "dialog/tessary_dlg_win32.h"
 #include "framework/module_path_win32.h"
 #include "framework/resource_exception.h"
+#include "win32_shared/dll_search_win32.h"
 
 namespace {
 
@@ -37,9 +40,15 @@ private:
     bool m_owned = false;
 };
 
+// The application object with the program's start-up.
+class CTessaryProgram final : public CTessaryApp {
+protected:
+    void InitInstance() override;
+};
+
 }  // namespace
 
-void CTessaryApp::InitInstance()
+void CTessaryProgram::InitInstance()
 {
     InstanceMutex instance(FileTitle(ModuleFilePath(Instance()), IsAnsiLeadByte));
     if (!instance.Owned())
@@ -58,4 +67,15 @@ void CTessaryApp::InitInstance()
         SetMainWindow(nullptr);
         ReportAndDelete(e, MB_OK, IDS_NO_ERROR_MESSAGE);
     }
+}
+
+// The program's one application object.
+static CTessaryProgram theApp;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    // Before anything can load a DLL (the print dialog, printer drivers).
+    // An older Windows without the restriction runs on as before.
+    RestrictDllSearch();
+    return theApp.Run(instance);
 }
