@@ -4,7 +4,7 @@
 
 #include <aclapi.h>
 
-#include "scoped_handle_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -33,12 +33,12 @@ public:
         // What opening a folder as a file gives.
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return ERROR_ACCESS_DENIED;
-        ScopedHandle file(CreateFileA(path, GENERIC_READ,
+        KernelHandle file(CreateFileA(path, GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return static_cast<int32_t>(GetLastError());
-        return GetFileType(file.get()) == FILE_TYPE_DISK ? 0 : ERROR_INVALID_NAME;
+        return GetFileType(file.Get()) == FILE_TYPE_DISK ? 0 : ERROR_INVALID_NAME;
     }
 
     bool Exists(const char* path) override

@@ -10,33 +10,32 @@
 #include "framework/module_path_win32.h"
 #include "framework/resource_exception.h"
 #include "win32_shared/dll_search_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
 // The single-instance mutex, released and closed on every way out.
 class InstanceMutex {
 public:
-    explicit InstanceMutex(const std::string& name)
-        : m_handle(CreateMutexA(nullptr, FALSE, name.c_str()))
+    explicit InstanceMutex(const std::string& name) : m_mutex(CreateMutexA(nullptr, FALSE, name.c_str()))
     {
-        if (!m_handle)
+        if (!m_mutex)
             throw new CResourceException();
         // Only a wait that gets the mutex counts; an abandoned one means
         // another instance was there.
-        m_owned = WaitForSingleObject(m_handle, 0) == WAIT_OBJECT_0;
+        m_owned = WaitForSingleObject(m_mutex.Get(), 0) == WAIT_OBJECT_0;
     }
     ~InstanceMutex()
     {
         if (m_owned)
-            ReleaseMutex(m_handle);
-        CloseHandle(m_handle);
+            ReleaseMutex(m_mutex.Get());
     }
     InstanceMutex(const InstanceMutex&) = delete;
     InstanceMutex& operator=(const InstanceMutex&) = delete;
     bool Owned() const { return m_owned; }
 
 private:
-    HANDLE m_handle;
+    KernelHandle m_mutex;
     bool m_owned = false;
 };
 
