@@ -1,3 +1,7 @@
+// CTessaryDlg as a window: its construction under the print guard, its
+// opening, OK, Cancel and the run that saves after the common dialog has
+// closed, and the window's own messages (About box, right click, minimised
+// painting, help).
 #include "dialog/tessary_dlg_win32.h"
 
 #include "app/module_directory.h"
