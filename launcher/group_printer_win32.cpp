@@ -34,7 +34,7 @@ bool FileExists(const std::string& path)
 // larger than any the library writes.
 bool ReadPageList(const std::string& path, std::string& text, std::string& reason)
 {
-    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
@@ -47,14 +47,14 @@ bool ReadPageList(const std::string& path, std::string& text, std::string& reaso
     // file's size when it is smaller.
     LARGE_INTEGER size = {};
     const size_t most = kMostPageListBytes + 1;
-    text.assign(GetFileSizeEx(file.get(), &size) && size.QuadPart < static_cast<LONGLONG>(most)
+    text.assign(GetFileSizeEx(file.Get(), &size) && size.QuadPart < static_cast<LONGLONG>(most)
                     ? static_cast<size_t>(size.QuadPart) + 1
                     : most,
                 '\0');
     DWORD got = 0;
     size_t total = 0;
     while (total < text.size() &&
-           ReadFile(file.get(), &text[total], static_cast<DWORD>(text.size() - total), &got, nullptr) &&
+           ReadFile(file.Get(), &text[total], static_cast<DWORD>(text.size() - total), &got, nullptr) &&
            got > 0)
         total += got;
     text.resize(total);
@@ -238,7 +238,7 @@ bool GroupPrinter::OpenPages(GroupResult& result)
         GroupFile& file = result.files[i];
         PageFileProbe probe;
         std::string reason;
-        if (file.failure.empty() && !m_decoder.Probe(m_open[i]->get(), probe, reason))
+        if (file.failure.empty() && !m_decoder.Probe(m_open[i]->Get(), probe, reason))
             file.failure = reason;
         if (!file.failure.empty()) {
             GroupPage page;
@@ -320,7 +320,7 @@ void GroupPrinter::PrintSheets(uint32_t jobId, const LayoutOptions& options, Gro
             PagePlacement placement;
             if (page.failure.empty()) {
                 placement = PlacePage(page.size, cells[cell], sheet.dpiX, sheet.dpiY, options);
-                bitmap = source.Get(m_open[page.file]->get(), page, pagesOnSheet[cell],
+                bitmap = source.Get(m_open[page.file]->Get(), page, pagesOnSheet[cell],
                                     placement.rotate, page.failure);
                 if (!bitmap)
                     LogLine("job " + std::to_string(jobId) + " page " +

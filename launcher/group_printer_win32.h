@@ -14,7 +14,7 @@
 
 #include "group_pages.h"
 #include "job_settings.h"
-#include "jobs/scoped_handle_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 #include "launcher_setup.h"
 #include "page_decoder_win32.h"
 #include "page_file_gate_win32.h"
@@ -65,5 +65,5 @@ private:
     StreamByteFileReader m_files;
     std::unique_ptr<Win32PrintGuardEvent> m_guard;  // null: no guard
     StoredChoiceReader m_choices;
-    std::vector<std::unique_ptr<ScopedHandle>> m_open;  // per file of the group; null: not open
+    std::vector<std::unique_ptr<KernelHandle>> m_open;  // per file of the group; null: not open
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "jobs/handoff_file_name.h"
 #include "jobs/temp_folder_win32.h"
 #include "win32_shared/named_claim_win32.h"
@@ -10,20 +12,20 @@ void JobIdClaim::Take(uint32_t jobId)
 {
     if (jobId == m_jobId)
         return;
-    ScopedHandle().swap(m_claim);
+    m_claim.Reset();
     m_jobId = jobId;
     char folder[MAX_PATH + 1];
     if (!ReadTempFolder(folder, sizeof folder))
         return;
     // The library may still hold the claim; it goes only when both let go.
-    ScopedHandle claim(KeepJobIdClaimNamed(JobIdClaimName(folder, jobId)));
-    m_claim.swap(claim);
+    KernelHandle claim(KeepJobIdClaimNamed(JobIdClaimName(folder, jobId)));
+    m_claim = std::move(claim);
 }
 
 void JobIdClaim::Release(uint32_t jobId)
 {
     if (jobId != m_jobId)
         return;
-    ScopedHandle().swap(m_claim);
+    m_claim.Reset();
     m_jobId = 0;
 }

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "jobs/scoped_handle_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 class JobIdClaim {
 public:
@@ -18,5 +18,5 @@ public:
 
 private:
     uint32_t m_jobId = 0;
-    ScopedHandle m_claim;
+    KernelHandle m_claim;
 };

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "jobs/page_file_move.h"
-#include "jobs/scoped_handle_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 #include "kept_files.h"
 
 namespace {
@@ -41,7 +41,7 @@ bool CurrentUser(std::vector<BYTE>& sid, std::string& name)
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
         return false;
-    const ScopedHandle owned(token);
+    const KernelHandle owned(token);
     DWORD size = 0;
     GetTokenInformation(token, TokenUser, nullptr, 0, &size);
     std::vector<BYTE> user(size > 0 ? size : 1);
@@ -59,13 +59,13 @@ bool CurrentUser(std::vector<BYTE>& sid, std::string& name)
 // point, and owned by the user.
 bool IsOwnFolder(const std::string& folder, PSID user, std::string& why)
 {
-    const ScopedHandle handle(CreateFileA(folder.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+    const KernelHandle handle(CreateFileA(folder.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
                                           nullptr));
     BY_HANDLE_FILE_INFORMATION information = {};
-    if (!handle || !GetFileInformationByHandle(handle.get(), &information)) {
+    if (!handle || !GetFileInformationByHandle(handle.Get(), &information)) {
         why = "the folder " + folder + " cannot be opened (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
@@ -79,7 +79,7 @@ bool IsOwnFolder(const std::string& folder, PSID user, std::string& why)
     }
     PSID owner = nullptr;
     LocalMemory<void> descriptor;
-    const DWORD result = GetSecurityInfo(handle.get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION,
+    const DWORD result = GetSecurityInfo(handle.Get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION,
                                          &owner, nullptr, nullptr, nullptr, descriptor.Out());
     if (result != ERROR_SUCCESS || !owner || !EqualSid(owner, user)) {
         why = "the folder " + folder + " belongs to another user";

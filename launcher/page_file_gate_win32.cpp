@@ -48,18 +48,18 @@ std::string OpenFailure(DWORD error)
 
 std::wstring PageFileGate::DataFolderFinalPath(std::string& reason)
 {
-    const ScopedHandle folder(CreateFileA(m_dataFolder.c_str(), FILE_READ_ATTRIBUTES,
+    const KernelHandle folder(CreateFileA(m_dataFolder.c_str(), FILE_READ_ATTRIBUTES,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                           nullptr));
-    std::wstring final = folder ? FinalPath(folder.get()) : std::wstring();
+    std::wstring final = folder ? FinalPath(folder.Get()) : std::wstring();
     if (final.empty())
         reason = "the data folder " + m_dataFolder + " cannot be opened (error " +
                  std::to_string(GetLastError()) + ")";
     return final;
 }
 
-PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_ptr<ScopedHandle>& file,
+PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_ptr<KernelHandle>& file,
                                          std::string& reason)
 {
     file.reset();
@@ -84,7 +84,7 @@ PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_pt
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         return handle != INVALID_HANDLE_VALUE;
     });
-    std::unique_ptr<ScopedHandle> opened(new ScopedHandle(handle));
+    std::unique_ptr<KernelHandle> opened(new KernelHandle(handle));
     if (!*opened) {
         reason = OpenFailure(GetLastError());
         return Verdict::Unreadable;
@@ -92,7 +92,7 @@ PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_pt
     const std::wstring folder = DataFolderFinalPath(reason);
     if (folder.empty())
         return Verdict::Foreign;
-    const std::wstring final = FinalPath(opened->get());
+    const std::wstring final = FinalPath(opened->Get());
     const size_t nameStart = final.find_last_of(L'\\');
     if (final.empty() || nameStart == std::wstring::npos || final.compare(0, nameStart, folder) != 0 ||
         nameStart != folder.size()) {

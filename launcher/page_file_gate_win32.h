@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "jobs/scoped_handle_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 class PageFileGate {
 public:
@@ -22,7 +22,7 @@ public:
         Foreign,     // not a page of the data folder: `reason` says why
     };
 
-    Verdict Open(const std::string& path, std::unique_ptr<ScopedHandle>& file, std::string& reason);
+    Verdict Open(const std::string& path, std::unique_ptr<KernelHandle>& file, std::string& reason);
 
 private:
     // The data folder's final path, read again for every page (the folder

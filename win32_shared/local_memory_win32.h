@@ -1,27 +1,16 @@
 // Owner for memory the system allocated with LocalAlloc on the caller's
-// behalf (security descriptors and SID texts from the conversion
-// functions), freed with LocalFree.
+// behalf (texts of FormatMessage with FORMAT_MESSAGE_ALLOCATE_BUFFER,
+// security descriptors and SID texts from the conversion functions), freed
+// with LocalFree. T is the pointer type the allocating call fills
+// (through Receive()).
 #pragma once
 #include <windows.h>
 
+#include "win32_shared/unique_handle_win32.h"
+
 template <typename T>
-class LocalMemory {
-public:
-    LocalMemory() = default;
-    explicit LocalMemory(T memory) : m_memory(memory) {}
-    ~LocalMemory()
-    {
-        if (m_memory)
-            LocalFree(reinterpret_cast<HLOCAL>(m_memory));
-    }
-    LocalMemory(const LocalMemory&) = delete;
-    LocalMemory& operator=(const LocalMemory&) = delete;
-
-    T Get() const { return m_memory; }
-    // For functions that allocate into an out parameter; call on an empty owner only.
-    T* Receive() { return &m_memory; }
-    explicit operator bool() const { return m_memory != nullptr; }
-
-private:
-    T m_memory = nullptr;
+struct LocalMemoryTraits : NullIsEmpty<T> {
+    static bool Free(T memory) { return LocalFree(reinterpret_cast<HLOCAL>(memory)) == nullptr; }
 };
+template <typename T>
+using LocalMemory = UniqueHandle<LocalMemoryTraits<T>>;

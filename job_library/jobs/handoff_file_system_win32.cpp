@@ -3,25 +3,23 @@
 #include <windows.h>
 
 #include <new>
+#include <utility>
 
-#include "../setup/error_reporter.h"
+#include "setup/error_reporter.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
 class WindowsHandoffFile : public HandoffFile {
 public:
-    explicit WindowsHandoffFile(HANDLE handle) : m_handle(handle) {}
-    ~WindowsHandoffFile() override { Close(); }
-    WindowsHandoffFile(const WindowsHandoffFile&) = delete;
-    WindowsHandoffFile& operator=(const WindowsHandoffFile&) = delete;
+    explicit WindowsHandoffFile(KernelHandle file) : m_file(std::move(file)) {}
 
     bool Write(const char* bytes, size_t size) override
     {
         while (size > 0) {
             const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
             DWORD written = 0;
-            if (m_handle == INVALID_HANDLE_VALUE ||
-                !WriteFile(m_handle, bytes, chunk, &written, nullptr) || written == 0)
+            if (!m_file || !WriteFile(m_file.Get(), bytes, chunk, &written, nullptr) || written == 0)
                 return false;
             bytes += written;
             size -= written;
@@ -31,19 +29,16 @@ public:
 
     bool Close() override
     {
-        if (m_handle == INVALID_HANDLE_VALUE)
-            return true;
         // A successful close keeps the error of a failed write for the report.
         const DWORD lastError = GetLastError();
-        const BOOL closed = CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
+        const bool closed = m_file.Close();
         if (closed)
             SetLastError(lastError);
-        return closed != FALSE;
+        return closed;
     }
 
 private:
-    HANDLE m_handle;
+    KernelHandle m_file;
 };
 
 class WindowsHandoffFileSystem : public HandoffFileSystem {
@@ -51,15 +46,17 @@ public:
     std::unique_ptr<HandoffFile> OpenForWriting(const char* path, bool append) override
     {
         // The sharing a runtime stream opens with: others may read and write.
-        const HANDLE handle =
-            CreateFileA(path, append ? FILE_APPEND_DATA : GENERIC_WRITE,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                        append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE)
+        KernelHandle handle(CreateFileA(path, append ? FILE_APPEND_DATA : GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        append ? OPEN_ALWAYS : CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!handle)
             return nullptr;
-        WindowsHandoffFile* file = new (std::nothrow) WindowsHandoffFile(handle);
+        WindowsHandoffFile* file = new (std::nothrow) WindowsHandoffFile(std::move(handle));
         if (!file) {
-            CloseHandle(handle);
+            // No object was made, so the handle was never moved: close it
+            // before the error is set.
+            handle.Close();
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         }
         return std::unique_ptr<HandoffFile>(file);

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "../setup/config_record.h"
 #include "handoff_file_name.h"
+#include "setup/config_record.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "../setup/error_table.h"
 #include "handoff_file_system.h"
 #include "print_settings.h"
+#include "setup/error_table.h"
 
 // Writes text and a line end to the hand-off file of (jobId, page): the file
 // is opened (emptied first unless append), written and closed again. Line

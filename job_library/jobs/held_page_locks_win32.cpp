@@ -6,14 +6,14 @@
 #include <memory>
 #include <set>
 
-#include "scoped_handle_win32.h"
 #include "waiting_handoff_files.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
-std::map<std::string, std::unique_ptr<ScopedHandle>>& Locks()
+std::map<std::string, std::unique_ptr<KernelHandle>>& Locks()
 {
-    static std::map<std::string, std::unique_ptr<ScopedHandle>> locks;
+    static std::map<std::string, std::unique_ptr<KernelHandle>> locks;
     return locks;
 }
 
@@ -22,7 +22,7 @@ std::map<std::string, std::unique_ptr<ScopedHandle>>& Locks()
 void LockHeldPage(const std::string& path)
 {
     try {
-        auto lock = std::make_unique<ScopedHandle>(
+        auto lock = std::make_unique<KernelHandle>(
             CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (*lock)

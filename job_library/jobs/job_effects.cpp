@@ -1,7 +1,7 @@
 #include "job_effects.h"
 
-#include "../setup/clog_file.h"
-#include "../setup/error_reporter.h"
+#include "setup/clog_file.h"
+#include "setup/error_reporter.h"
 
 namespace {
 

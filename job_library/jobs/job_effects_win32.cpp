@@ -3,26 +3,26 @@
 #include <windows.h>
 
 #include <map>
+#include <utility>
 
-#include "win32_shared/named_claim_win32.h"
-
-#include "../setup/clog_file.h"
-#include "../setup/error_reporter.h"
-#include "../setup/install_folders.h"
-#include "../setup/printer_check_win32.h"
-#include "../setup/setup_platform_win32.h"
 #include "handoff_file_system_win32.h"
 #include "handoff_file_name.h"
 #include "handoff_files.h"
 #include "held_page_locks_win32.h"
-#include "scoped_handle_win32.h"
 #include "job_effects.h"
 #include "launcher_control_win32.h"
 #include "log_text.h"
 #include "page_file_move.h"
 #include "page_file_system_win32.h"
+#include "setup/clog_file.h"
+#include "setup/error_reporter.h"
+#include "setup/install_folders.h"
+#include "setup/printer_check_win32.h"
+#include "setup/setup_platform_win32.h"
 #include "temp_folder_win32.h"
 #include "waiting_handoff_files.h"
+#include "win32_shared/kernel_handles_win32.h"
+#include "win32_shared/named_claim_win32.h"
 
 namespace {
 
@@ -98,12 +98,12 @@ public:
         if (!ReadTempFolder(temp, sizeof temp))
             return true;
         bool heldElsewhere = false;
-        ScopedHandle claim(ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere));
+        KernelHandle claim(ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere));
         if (heldElsewhere)
             return false;
         try {
             if (claim)
-                m_claims[jobId].swap(claim);
+                m_claims[jobId] = std::move(claim);
         } catch (...) {
             // Out of memory: the job goes on without its claim.
         }
@@ -159,7 +159,7 @@ private:
     }
 
     // The claims of the ids of the jobs in the table.
-    std::map<uint32_t, ScopedHandle> m_claims;
+    std::map<uint32_t, KernelHandle> m_claims;
 };
 
 Win32Effects gWin32Effects;

@@ -3,7 +3,6 @@
 #include <new>
 #include <string>
 
-#include "../setup/config_record.h"
 #include "job_counter.h"
 #include "job_effects.h"
 #include "job_id_table.h"
@@ -12,7 +11,8 @@
 #include "log_text.h"
 #include "print_method.h"
 #include "print_out_policy.h"
-#include "../setup/error_table.h"
+#include "setup/config_record.h"
+#include "setup/error_table.h"
 
 namespace {
 

@@ -3,9 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "../setup/clog_file.h"
-#include "../setup/config_record.h"
-#include "../setup/error_reporter.h"
 #include "handed_over_groups.h"
 #include "handoff_file_name.h"
 #include "launcher_command_line.h"
@@ -13,9 +10,12 @@
 #include "launcher_state.h"
 #include "launcher_window_win32.h"
 #include "log_text.h"
-#include "scoped_handle_win32.h"
+#include "setup/clog_file.h"
+#include "setup/config_record.h"
+#include "setup/error_reporter.h"
+#include "setup/error_table.h"
 #include "temp_folder_win32.h"
-#include "../setup/error_table.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ void RememberStart(const char* installDir, const char* configPath)
 
 bool CanReadFile(const char* path)
 {
-    ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    KernelHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }
@@ -110,12 +110,12 @@ bool RunLauncherProcess(const char* program, char* commandLine, const char* inst
         ReportError(kErrorLauncherNotCreated, 0);
         return false;
     }
-    ScopedHandle process(info.hProcess);
-    ScopedHandle thread(info.hThread);
+    KernelHandle process(info.hProcess);
+    KernelHandle thread(info.hThread);
     thread.Close();
 
-    if (WaitForInputIdle(process.get(), gConfig.ChildTimeOut) != 0) {
-        EndLauncherProcess(process.get());
+    if (WaitForInputIdle(process.Get(), gConfig.ChildTimeOut) != 0) {
+        EndLauncherProcess(process.Get());
         ReportError(kErrorLauncherNotReady, 0);
         return false;
     }
@@ -130,7 +130,7 @@ bool RunLauncherProcess(const char* program, char* commandLine, const char* inst
     if (!window) {
         // Messages would have no target: the launcher counts as not started.
         WriteLog(0, "==>Luncher : KESTRO.EXE has no window");
-        EndLauncherProcess(process.get());
+        EndLauncherProcess(process.Get());
         ReportError(kErrorLauncherNotReady, 0);
         return false;
     }

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <new>
 
-#include "../setup/ansi_code_page.h"
-#include "../setup/config_record.h"
 #include "log_text.h"
+#include "setup/ansi_code_page.h"
+#include "setup/config_record.h"
 
 namespace {
 

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include <aclapi.h>
 
-#include "scoped_handle_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -33,12 +35,12 @@ public:
         // What opening a folder as a file gives.
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return ERROR_ACCESS_DENIED;
-        ScopedHandle file(CreateFileA(path, GENERIC_READ,
+        KernelHandle file(CreateFileA(path, GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return static_cast<int32_t>(GetLastError());
-        return GetFileType(file.get()) == FILE_TYPE_DISK ? 0 : ERROR_INVALID_NAME;
+        return GetFileType(file.Get()) == FILE_TYPE_DISK ? 0 : ERROR_INVALID_NAME;
     }
 
     bool Exists(const char* path) override
@@ -58,12 +60,12 @@ public:
             return false;
         // Open from before the rename until the page's lock is taken, so that
         // another host process's JP_init never finds it free in between.
-        ScopedHandle guard(OpenSharingAll(from));
+        KernelHandle guard(OpenSharingAll(from));
         // Without MOVEFILE_COPY_ALLOWED this fails across volumes, and
         // without MOVEFILE_REPLACE_EXISTING it never replaces a waiting page.
         if (!Succeeded(MoveFileExA(from, to, 0)))
             return false;
-        m_movedGuard.swap(guard);
+        m_movedGuard = std::move(guard);
         TakeFolderPermissions(to);
         // A read-only page moves like any other; in the data folder it must
         // be the launcher's and JP_init's to delete.
@@ -76,8 +78,8 @@ public:
     {
         if (!Succeeded(CopyFileA(from, to, TRUE)))
             return false;
-        ScopedHandle guard(OpenSharingAll(to));
-        m_movedGuard.swap(guard);
+        KernelHandle guard(OpenSharingAll(to));
+        m_movedGuard = std::move(guard);
         const DWORD attributes = GetFileAttributesA(to);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             SetFileAttributesA(to, attributes & ~FILE_ATTRIBUTE_READONLY);
@@ -121,11 +123,11 @@ private:
     }
 
 public:
-    void ReleaseMovedGuard() { ScopedHandle().swap(m_movedGuard); }
+    void ReleaseMovedGuard() { m_movedGuard.Reset(); }
 
 private:
     int32_t m_lastError = 0;
-    ScopedHandle m_movedGuard;
+    KernelHandle m_movedGuard;
 };
 
 

@@ -3,11 +3,11 @@
 #include <new>
 #include <vector>
 
-#include "../setup/config_record.h"
 #include "job_effects.h"
 #include "launcher_state.h"
 #include "log_text.h"
-#include "../setup/error_table.h"
+#include "setup/config_record.h"
+#include "setup/error_table.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "ansi_paths/ansi_path_normal.h"
 #include "handoff_file_name.h"
-#include "../setup/ansi_code_page.h"
+#include "setup/ansi_code_page.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "../setup/file_system.h"
+#include "setup/file_system.h"
 
 // True when tempDir (ending with a backslash) holds a page list of jobId (a
 // hand-off file of page 1 or more): a group of that id still waits to print.

@@ -8,7 +8,7 @@
 #include "bounded_text.h"
 #include "config_record.h"
 #include "install_folders.h"
-#include "../jobs/waiting_handoff_files.h"
+#include "jobs/waiting_handoff_files.h"
 
 namespace {
 

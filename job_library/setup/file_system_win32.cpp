@@ -4,32 +4,11 @@
 
 #include <new>
 
-#include "../jobs/scoped_handle_win32.h"
-#include "../jobs/temp_folder_win32.h"
 #include "folder_values.h"
+#include "jobs/temp_folder_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
-
-// A listing from FindFirstFileA, ended with FindClose.
-class FindHandle {
-public:
-    FindHandle(const char* pattern, WIN32_FIND_DATAA* data)
-        : m_handle(FindFirstFileA(pattern, data))
-    {
-    }
-    ~FindHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA* data) { return FindNextFileA(m_handle, data) != 0; }
-
-private:
-    HANDLE m_handle;
-};
 
 const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -56,14 +35,14 @@ bool Win32FileSystem::ChangeDir(const char* path)
 
 bool Win32FileSystem::CanOpenForReading(const char* path)
 {
-    ScopedHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+    KernelHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }
 
 bool Win32FileSystem::CreateIfMissing(const char* path)
 {
-    ScopedHandle file(CreateFileA(path, FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
+    KernelHandle file(CreateFileA(path, FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }
@@ -71,13 +50,13 @@ bool Win32FileSystem::CreateIfMissing(const char* path)
 void Win32FileSystem::ListEntries(const char* pattern, DirectoryEntryVisitor& visitor)
 {
     WIN32_FIND_DATAA data;
-    FindHandle listing(pattern, &data);
-    if (!listing.IsOpen())
+    const FindHandle listing(FindFirstFileA(pattern, &data));
+    if (!listing)
         return;
     do {
         data.cFileName[MAX_PATH - 1] = '\0';
         visitor.Visit(data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (listing.Next(&data));
+    } while (FindNextFileA(listing.Get(), &data));
 }
 
 bool Win32FileSystem::RemoveFile(const char* path)
@@ -95,12 +74,12 @@ public:
     {
         FILE_DISPOSITION_INFO disposition = {};
         disposition.DeleteFile = TRUE;
-        return SetFileInformationByHandle(m_file.get(), FileDispositionInfo, &disposition,
+        return SetFileInformationByHandle(m_file.Get(), FileDispositionInfo, &disposition,
                                           sizeof disposition) != FALSE;
     }
 
 private:
-    ScopedHandle m_file;
+    KernelHandle m_file;
 };
 
 }  // namespace
@@ -123,7 +102,7 @@ std::unique_ptr<HeldFile> Win32FileSystem::HoldAlone(const char* path)
 
 bool Win32FileSystem::ReadText(const char* path, std::string& text)
 {
-    ScopedHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+    KernelHandle file(CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
@@ -132,7 +111,7 @@ bool Win32FileSystem::ReadText(const char* path, std::string& text)
     try {
         for (;;) {
             DWORD read = 0;
-            if (!ReadFile(file.get(), block, sizeof block, &read, nullptr))
+            if (!ReadFile(file.Get(), block, sizeof block, &read, nullptr))
                 return false;
             if (read == 0)
                 return true;

@@ -4,8 +4,6 @@
 #include <set>
 #include <string>
 
-#include "../jobs/job_engine.h"
-#include "../jobs/waiting_handoff_files.h"
 #include "bounded_text.h"
 #include "cfg_file.h"
 #include "clog_file.h"
@@ -13,6 +11,8 @@
 #include "data_folder.h"
 #include "folder_values.h"
 #include "install_folders.h"
+#include "jobs/job_engine.h"
+#include "jobs/waiting_handoff_files.h"
 #include "log_record.h"
 #include "print_setting_reader.h"
 

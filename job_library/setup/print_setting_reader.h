@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "../jobs/print_settings.h"
+#include "jobs/print_settings.h"
 #include "profile_reader.h"
 
 // One number of the settings file: where it is, what the library takes when

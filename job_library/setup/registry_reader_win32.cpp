@@ -2,25 +2,19 @@
 
 #include <windows.h>
 
+#include "win32_shared/registry_key_win32.h"
+
 namespace {
 
-// An open key; closed by Close or, failing that, by the destructor.
+// An open key; closed by Close or, failing that, by its owner.
 class Win32RegistryKey : public RegistryKey {
 public:
-    Win32RegistryKey() = default;
-    ~Win32RegistryKey() override { Close(); }
-    Win32RegistryKey(const Win32RegistryKey&) = delete;
-    Win32RegistryKey& operator=(const Win32RegistryKey&) = delete;
-
-    bool Open(const char* subKey)
-    {
-        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &m_key) == ERROR_SUCCESS;
-    }
+    bool Open(const char* subKey) { return m_key.Open(HKEY_LOCAL_MACHINE, subKey, KEY_READ); }
 
     bool QueryValueSize(const char* name, uint32_t* size) override
     {
         DWORD bytes = 0;
-        if (RegQueryValueExA(m_key, name, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        if (RegQueryValueExA(m_key.Get(), name, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
             return false;
         *size = bytes;
         return true;
@@ -29,24 +23,17 @@ public:
     bool QueryValue(const char* name, void* data, uint32_t* size) override
     {
         DWORD bytes = *size;
-        if (RegQueryValueExA(m_key, name, nullptr, nullptr, static_cast<BYTE*>(data), &bytes) !=
+        if (RegQueryValueExA(m_key.Get(), name, nullptr, nullptr, static_cast<BYTE*>(data), &bytes) !=
             ERROR_SUCCESS)
             return false;
         *size = bytes;
         return true;
     }
 
-    bool Close() override
-    {
-        if (!m_key)
-            return true;
-        const LONG status = RegCloseKey(m_key);
-        m_key = nullptr;
-        return status == ERROR_SUCCESS;
-    }
+    bool Close() override { return m_key.Close(); }
 
 private:
-    HKEY m_key = nullptr;
+    RegistryKeyHandle m_key;
 };
 
 }  // namespace

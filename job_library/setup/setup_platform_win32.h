@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "../jobs/print_settings.h"
+#include "jobs/print_settings.h"
 #include "setup_platform.h"
 
 const SetupPlatform& Win32SetupPlatform();

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/app_exception.h"
+#include "win32_shared/local_memory_win32.h"
 
 namespace {
 
@@ -10,22 +11,13 @@ std::string SystemMessage(DWORD code)
 {
     // The system allocates the text: some systems refuse a caller's buffer
     // of the full 64 KB. Inserts such as %1 are left as they stand.
-    char* text = nullptr;
+    LocalMemory<char*> text;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message;
-    if (length && text) {
-        try {
-            message.assign(text, length);
-        } catch (...) {
-            LocalFree(text);
-            throw;
-        }
-    }
-    if (text)
-        LocalFree(text);
-    return message;
+        nullptr, code, 0, reinterpret_cast<char*>(text.Receive()), 0, nullptr);
+    if (!length || !text)
+        return std::string();
+    return std::string(text.Get(), length);
 }
 
 }  // namespace

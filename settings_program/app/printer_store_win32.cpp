@@ -19,6 +19,7 @@
 #include "stored_files/stored_devmode.h"
 #include "win32_shared/ansi_lead_byte_win32.h"
 #include "win32_shared/driver_devmode_win32.h"
+#include "win32_shared/gdi_handles_win32.h"
 #include "win32_shared/spooler_handles_win32.h"
 #include "win32_shared/user_printers_win32.h"
 
@@ -259,18 +260,18 @@ void LoadStoredPrinter(CPrintSetupDialog& dialog)
     const std::vector<uint8_t> devNames = BuildDeviceOnlyDevNames(name);
     GlobalBlock devNamesBlock = CopyToGlobalBlock(devNames.data(), devNames.size());
     // Not used by the dialog itself; a printer without one leaves it empty.
-    const HDC dc = CreateDCA(nullptr, name.c_str(), nullptr,
-                             reinterpret_cast<const DEVMODEA*>(devMode.data()));
+    CreatedDc dc(CreateDCA(nullptr, name.c_str(), nullptr,
+                           reinterpret_cast<const DEVMODEA*>(devMode.data())));
     dialog.ReplaceDevMode(devModeBlock.Release());
     dialog.ReplaceDevNames(devNamesBlock.Release());
-    dialog.ReplaceDC(dc);
+    dialog.ReplaceDC(dc.Release());
 }
 
 void SaveSelectedPrinter(CPrintSetupDialog& dialog)
 {
     CTessaryApp& app = TessaryApp();
-    const LockedDialogBlock devMode(dialog.m_pd.hDevMode);
-    const LockedDialogBlock devNames(dialog.m_pd.hDevNames);
+    const LockedDialogBlock devMode(dialog.DevMode());
+    const LockedDialogBlock devNames(dialog.DevNames());
     DevNamesText names;
     if (devMode.Size() < kDevModeHeaderSize ||
         !ReadDevNamesText(devNames.Bytes(), devNames.Size(), names))

@@ -7,8 +7,8 @@
 #include "app/app_exception.h"
 #include "app/format_text.h"
 #include "app/module_directory.h"
-#include "app/registry_key_win32.h"
 #include "framework/module_path_win32.h"
+#include "win32_shared/registry_key_win32.h"
 
 namespace {
 
@@ -26,6 +26,23 @@ std::string ReadProfileText(const std::string& path, const std::string& section,
     GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer.data(),
                              kProfileBufferSize, path.c_str());
     return buffer.data();
+}
+
+// The value's data taken as a zero-terminated text, whatever its type,
+// read into a buffer of bufferSize bytes. False when it cannot be read or
+// does not fit.
+bool QueryRegistryText(const RegistryKeyHandle& key, const std::string& valueName, DWORD bufferSize,
+                       std::string& text)
+{
+    // One zero byte more than the call may fill: a value stored without
+    // its terminator still ends inside the buffer.
+    std::vector<char> buffer(bufferSize + 1, '\0');
+    DWORD size = bufferSize;
+    if (!key || RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, nullptr,
+                                 reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
+        return false;
+    text = buffer.data();
+    return true;
 }
 
 }  // namespace
@@ -59,11 +76,11 @@ std::string CTessaryApp::GetSystemDataDirectory()
     const std::string valueName = GetConfigText("Registry", "SystemDirectoryRegistryValueName", "");
     const std::string keyPath = "SOFTWARE\\" + manufacturer + "\\" + group + "\\" + name;
 
-    RegistryKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, keyPath))
+    RegistryKeyHandle key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_READ))
         ThrowAppError(keyPath);
     std::string value;
-    if (!key.QueryText(valueName, kScratchSize, value))
+    if (!QueryRegistryText(key, valueName, kScratchSize, value))
         ThrowAppError(keyPath + "\\" + valueName);
     // Appended in every case: a value that ends in "\" ends in two.
     m_strSystemDir = value + "\\";

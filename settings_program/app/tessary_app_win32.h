@@ -1,6 +1,8 @@
-// The settings program's application object: its start-up, the texts of
-// "Tessary.cfg" beside the program, the data directory the registry names,
-// and the shared print settings file in it.
+// The settings program's application object: the texts of "Tessary.cfg"
+// beside the program, the data directory the registry names, and the shared
+// print settings file in it. The program's start-up (InitInstance) belongs
+// to the entry layer (entry/tessary_main_win32.cpp), which alone knows the
+// settings dialog; this layer does not.
 #pragma once
 #include <string>
 
@@ -30,9 +32,6 @@ public:
 
     std::string m_strModuleDir;  // empty: not looked up yet
     std::string m_strSystemDir;  // empty: not looked up yet
-
-protected:
-    void InitInstance() override;
 };
 
 // The program's one application object.

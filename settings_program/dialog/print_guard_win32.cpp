@@ -11,14 +11,9 @@ PrintGuard::PrintGuard(const std::string& name)
         throw new CResourceException();
 }
 
-PrintGuard::~PrintGuard()
-{
-    CloseHandle(m_event);
-}
-
 bool PrintGuard::IsFree() const
 {
-    return WaitForSingleObject(m_event, 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(m_event.Get(), 0) == WAIT_OBJECT_0;
 }
 
 void PrintGuard::ThrowIfBusy() const
@@ -30,10 +25,10 @@ void PrintGuard::ThrowIfBusy() const
 PrintGuard::Section::Section(PrintGuard& guard) : m_guard(guard)
 {
     m_guard.ThrowIfBusy();
-    ResetEvent(m_guard.m_event);
+    ResetEvent(m_guard.m_event.Get());
 }
 
 PrintGuard::Section::~Section()
 {
-    SetEvent(m_guard.m_event);
+    SetEvent(m_guard.m_event.Get());
 }

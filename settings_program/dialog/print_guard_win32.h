@@ -6,12 +6,13 @@
 
 #include <string>
 
+#include "win32_shared/kernel_handles_win32.h"
+
 class PrintGuard {
 public:
     // Creates the event signalled, or opens it when another program made
     // it first (its state is then that program's). Throws when neither works.
     explicit PrintGuard(const std::string& name);
-    ~PrintGuard();
     PrintGuard(const PrintGuard&) = delete;
     PrintGuard& operator=(const PrintGuard&) = delete;
 
@@ -36,5 +37,5 @@ public:
     void ThrowIfBusy() const;
 
 private:
-    HANDLE m_event;
+    KernelHandle m_event;
 };

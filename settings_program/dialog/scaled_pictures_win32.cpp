@@ -6,48 +6,30 @@
 #include "copy_icon_art.h"
 #include "dialog/preview_ids.h"
 #include "preview_art.h"
+#include "win32_shared/gdi_handles_win32.h"
 
 namespace {
 
 const int kDpiAt100 = 96;
-
-// A screen device context, released on every path.
-class ScreenDc {
-public:
-    ScreenDc() : m_dc(GetDC(nullptr)) {}
-    ~ScreenDc()
-    {
-        if (m_dc)
-            ReleaseDC(nullptr, m_dc);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
 
 // Average character width and line height of a font, as the dialog
 // manager measures its base units; 0, 0 when it cannot.
 SIZE FontUnits(HDC dc, const LOGFONTA& font)
 {
     SIZE units = {0, 0};
-    const HFONT created = CreateFontIndirectA(&font);
+    // Declared in this order so that the font is deselected before it is deleted.
+    const FontHandle created(CreateFontIndirectA(&font));
     if (!created)
         return units;
-    const HGDIOBJ previous = SelectObject(dc, created);
+    const ObjectSelection selection(dc, created.Get());
     TEXTMETRICA metrics;
     SIZE letters;
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    if (previous && GetTextMetricsA(dc, &metrics) &&
+    if (selection && GetTextMetricsA(dc, &metrics) &&
         GetTextExtentPoint32A(dc, kLetters, 52, &letters)) {
         units.cx = (letters.cx / 26 + 1) / 2;
         units.cy = metrics.tmHeight;
     }
-    if (previous)
-        SelectObject(dc, previous);
-    DeleteObject(created);
     return units;
 }
 
@@ -94,10 +76,10 @@ HBITMAP ToMask(const resource_art::RgbaImage& image)
 
 DisplayScale MeasureDialogScale(HWND dialog)
 {
-    const ScreenDc screen;
+    const WindowDc screen(nullptr);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     LOGFONTA now;
-    if (!screen.Get() || !font || GetObjectA(font, sizeof now, &now) != sizeof now)
+    if (!screen || !font || GetObjectA(font, sizeof now, &now) != sizeof now)
         return DisplayScale();
     const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     if (dpi <= 0 || dpi == kDpiAt100)
@@ -140,16 +122,16 @@ HICON DrawCopyOrderIcon(int iconId, int size)
             return nullptr;
         const resource_art::RgbaImage image = page ? resource_art::DrawUnsortedCopiesIcon(page, size)
                                                    : resource_art::DrawSortedCopiesIcon(size);
+        // The icon gets copies of both bitmaps: these are deleted here.
+        const BitmapHandle colour(ToBitmap(image, false));
+        const BitmapHandle mask(ToMask(image));
+        if (!colour || !mask)
+            return nullptr;
         ICONINFO parts = {};
         parts.fIcon = TRUE;
-        parts.hbmColor = ToBitmap(image, false);
-        parts.hbmMask = ToMask(image);
-        const HICON icon = parts.hbmColor && parts.hbmMask ? CreateIconIndirect(&parts) : nullptr;
-        if (parts.hbmColor)
-            DeleteObject(parts.hbmColor);
-        if (parts.hbmMask)
-            DeleteObject(parts.hbmMask);
-        return icon;
+        parts.hbmColor = colour.Get();
+        parts.hbmMask = mask.Get();
+        return CreateIconIndirect(&parts);
     } catch (const std::exception&) {
         return nullptr;  // the resource's icon stays
     }

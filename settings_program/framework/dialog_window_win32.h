@@ -2,6 +2,23 @@
 // the one path each message takes to its handlers. Modal dialogs from a
 // template and the print-setup dialog both route through RouteMessage,
 // which catches every error so nothing unwinds through system frames.
+//
+// How a message reaches a handler, for whoever writes one:
+// - WM_INITDIALOG: BindControls, then OnInitDialog. An error thrown there
+//   is shown with OK and the dialog closes as cancelled.
+// - WM_COMMAND: IDOK goes to OnOK, IDCANCEL to OnCancel, any other id to
+//   OnCommand. Every other message goes to OnMessage.
+// - A handler that returns false, or calls Default(), leaves the message
+//   to the system's own processing (for the print-setup dialog: the common
+//   dialog's), which runs after the handler has returned.
+// - Any other error a handler throws is shown and the message counts as
+//   handled; the dialog stays open.
+// - Call Default() last, after anything that pumps messages (a message
+//   box, a modal dialog, WinHelp, SendMessage to another thread's window).
+//   The request is one flag of the dialog object, and every message
+//   dispatched while the handler waits comes through the same object and
+//   clears it first; a Default() called before such a step is lost, and the
+//   system's processing of the message never runs.
 #pragma once
 #include <windows.h>
 
@@ -30,7 +47,8 @@ protected:
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
     // Called by a handler that wants the system's own processing of the
-    // message it is handling to run after it.
+    // message it is handling to run after it. Call it last: a message
+    // pumped after it (a box shown, a dialog run) cancels it (see above).
     void Default() { m_wantsDefault = true; }
 
     // Ends the dialog with result, as the dialog's kind requires.

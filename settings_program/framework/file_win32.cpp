@@ -4,30 +4,13 @@
 #include <limits>
 #include <new>
 
+#include "win32_shared/kernel_handles_win32.h"
+
 namespace {
 
 // Reads and writes go in pieces a DWORD count can carry. (std::min) and
 // (...::max)() are parenthesised against the min/max macros of <windows.h>.
 const size_t kPieceSize = 1u << 30;
-
-// An open file, closed on every way out.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE file) : m_file(file) {}
-    ~FileHandle()
-    {
-        if (m_file != INVALID_HANDLE_VALUE)
-            CloseHandle(m_file);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    HANDLE Get() const { return m_file; }
-    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_file;
-};
 
 [[noreturn]] void ThrowFileError(const std::string& path, DWORD code = GetLastError())
 {
@@ -88,9 +71,9 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path)
 bool ReadFileUpTo(const std::string& path, size_t limit, std::vector<uint8_t>& bytes)
 {
     bytes.clear();
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen())
+    if (!file)
         ThrowFileError(path);
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.Get(), &size))
@@ -115,9 +98,9 @@ bool ReadFileUpTo(const std::string& path, size_t limit, std::vector<uint8_t>& b
 
 void WriteWholeFile(const std::string& path, const uint8_t* data, size_t size)
 {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen())
+    if (!file)
         ThrowFileError(path);
     size_t done = 0;
     while (done < size) {

@@ -1,5 +1,7 @@
 #include "framework/print_setup_dialog_win32.h"
 
+#include <utility>
+
 #include "framework/app_base_win32.h"
 
 CPrintSetupDialog::CPrintSetupDialog(DWORD flags, HWND parent) : m_pd()
@@ -14,11 +16,11 @@ CPrintSetupDialog::CPrintSetupDialog(DWORD flags, HWND parent) : m_pd()
     m_pd.lCustData = reinterpret_cast<LPARAM>(this);
 }
 
-CPrintSetupDialog::~CPrintSetupDialog()
+void CPrintSetupDialog::UseSetupTemplate(HINSTANCE module, int templateId)
 {
-    ReplaceDevMode(nullptr);
-    ReplaceDevNames(nullptr);
-    ReplaceDC(nullptr);
+    m_pd.hInstance = module;
+    m_pd.lpSetupTemplateName = MAKEINTRESOURCEA(templateId);
+    m_pd.Flags |= PD_ENABLESETUPTEMPLATE;
 }
 
 INT_PTR CPrintSetupDialog::DoModal()
@@ -27,42 +29,41 @@ INT_PTR CPrintSetupDialog::DoModal()
         CAppBase* app = CAppBase::Current();
         m_pd.hInstance = app ? app->Instance() : GetModuleHandleA(nullptr);
     }
-    return PrintDlgA(&m_pd) ? IDOK : IDCANCEL;
+    // The device mode and device names are lent to the common dialog,
+    // which may free what it was given and answer with new blocks; what the
+    // record holds when it returns, on OK and on Cancel alike, is owned here
+    // again. The device context is not the dialog's input; one comes back
+    // only when the flags ask for it, and then replaces the one held.
+    m_pd.hDevMode = m_devMode.Release();
+    m_pd.hDevNames = m_devNames.Release();
+    m_pd.hDC = nullptr;
+    const BOOL chosen = PrintDlgA(&m_pd);
+    m_devMode.Reset(m_pd.hDevMode);
+    m_devNames.Reset(m_pd.hDevNames);
+    if ((m_pd.Flags & (PD_RETURNDC | PD_RETURNIC)) && m_pd.hDC)
+        m_dc.Reset(m_pd.hDC);
+    m_pd.hDevMode = nullptr;
+    m_pd.hDevNames = nullptr;
+    m_pd.hDC = nullptr;
+    return chosen ? IDOK : IDCANCEL;
 }
 
 bool CPrintSetupDialog::SelectDefaultPrinter()
 {
-    if (m_pd.hDevMode && m_pd.hDevNames)
+    if (m_devMode && m_devNames)
         return true;
     PRINTDLGA query = {};
     query.lStructSize = sizeof query;
     query.Flags = PD_RETURNDEFAULT;
-    if (!PrintDlgA(&query))
+    const BOOL found = PrintDlgA(&query);
+    // Owned whatever the answer, so that nothing returned stays behind.
+    GlobalBlock devMode(query.hDevMode);
+    GlobalBlock devNames(query.hDevNames);
+    if (!found)
         return false;
-    ReplaceDevMode(query.hDevMode);
-    ReplaceDevNames(query.hDevNames);
+    m_devMode = std::move(devMode);
+    m_devNames = std::move(devNames);
     return true;
-}
-
-void CPrintSetupDialog::ReplaceDevMode(HGLOBAL devMode)
-{
-    if (m_pd.hDevMode && m_pd.hDevMode != devMode)
-        GlobalFree(m_pd.hDevMode);
-    m_pd.hDevMode = devMode;
-}
-
-void CPrintSetupDialog::ReplaceDevNames(HGLOBAL devNames)
-{
-    if (m_pd.hDevNames && m_pd.hDevNames != devNames)
-        GlobalFree(m_pd.hDevNames);
-    m_pd.hDevNames = devNames;
-}
-
-void CPrintSetupDialog::ReplaceDC(HDC dc)
-{
-    if (m_pd.hDC && m_pd.hDC != dc)
-        DeleteDC(m_pd.hDC);
-    m_pd.hDC = dc;
 }
 
 void CPrintSetupDialog::EndWith(INT_PTR result)

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "../../launcher/launcher_setup.h"
+#include "launcher/launcher_setup.h"
 #include "ansi_paths/ansi_path_split.h"
 #include "fake_setup_platform.h"
 #include "jobs/page_file_move.h"

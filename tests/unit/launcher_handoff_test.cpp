@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "../../launcher/command_line.h"
-#include "../../launcher/job_settings.h"
-#include "../../launcher/job_tracker.h"
-#include "../../launcher/page_list.h"
+#include "launcher/command_line.h"
+#include "launcher/job_settings.h"
+#include "launcher/job_tracker.h"
+#include "launcher/page_list.h"
 #include "fake_setup_platform.h"
 
 namespace {

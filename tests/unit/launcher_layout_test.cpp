@@ -6,8 +6,8 @@
 
 #include <limits>
 
-#include "../../launcher/page_layout.h"
-#include "../../launcher/sheet_plan.h"
+#include "launcher/page_layout.h"
+#include "launcher/sheet_plan.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <deque>
 #include <stdexcept>
 
-#include "../../launcher/launcher_setup.h"
-#include "../../launcher/print_guard_setup.h"
-#include "../../launcher/stored_choice.h"
+#include "launcher/launcher_setup.h"
+#include "launcher/print_guard_setup.h"
+#include "launcher/stored_choice.h"
 #include "fake_setup_platform.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include <unistd.h>
 
-#include "../../launcher/launcher_setup.h"
-#include "../../launcher/stored_choice.h"
-#include "../../launcher/stored_printer.h"
+#include "launcher/launcher_setup.h"
+#include "launcher/stored_choice.h"
+#include "launcher/stored_printer.h"
 #include "fake_setup_platform.h"
 
 namespace {

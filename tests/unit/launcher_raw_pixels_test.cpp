@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../../launcher/raw_pixels.h"
+#include "launcher/raw_pixels.h"
 
 namespace {
 

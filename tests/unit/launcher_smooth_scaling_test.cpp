@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "../../launcher/smooth_scaling.h"
+#include "launcher/smooth_scaling.h"
 
 namespace {
 

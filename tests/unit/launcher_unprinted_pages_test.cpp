@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "../../launcher/data_folder_pages.h"
-#include "../../launcher/group_pages.h"
-#include "../../launcher/job_notice.h"
-#include "../../launcher/kept_files.h"
-#include "../../launcher/placeholder_page.h"
+#include "launcher/data_folder_pages.h"
+#include "launcher/group_pages.h"
+#include "launcher/job_notice.h"
+#include "launcher/kept_files.h"
+#include "launcher/placeholder_page.h"
 #include "setup/ansi_code_page.h"
 
 namespace {

@@ -98,7 +98,7 @@ Bytes BlockBytes(HGLOBAL block)
 // The dialog's device mode: its dmSize + dmDriverExtra bytes.
 Bytes DialogDevMode(const CPrintSetupDialog& dialog)
 {
-    Bytes bytes = BlockBytes(dialog.m_pd.hDevMode);
+    Bytes bytes = BlockBytes(dialog.DevMode());
     if (bytes.size() >= 40 && DevModeLength(bytes) <= bytes.size())
         bytes.resize(DevModeLength(bytes));
     return bytes;
@@ -131,11 +131,11 @@ Bytes PrinterDevMode(const std::string& name)
 
 void SetOrientation(CPrintSetupDialog& dialog, short orientation)
 {
-    DEVMODEA* devMode = static_cast<DEVMODEA*>(GlobalLock(dialog.m_pd.hDevMode));
+    DEVMODEA* devMode = static_cast<DEVMODEA*>(GlobalLock(dialog.DevMode()));
     ASSERT_NE(devMode, nullptr);
     devMode->dmFields |= DM_ORIENTATION;
     devMode->dmOrientation = orientation;
-    GlobalUnlock(dialog.m_pd.hDevMode);
+    GlobalUnlock(dialog.DevMode());
 }
 
 // Real printers A and B on Wine's PostScript driver, A the default; a data
@@ -191,7 +191,7 @@ protected:
         dialog.ReplaceDevMode(nullptr);
         dialog.ReplaceDevNames(nullptr);
         ASSERT_TRUE(dialog.SelectDefaultPrinter());
-        ASSERT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), name);
+        ASSERT_EQ(DevNamesEntry(BlockBytes(dialog.DevNames()), 2), name);
     }
 
     static void SavePrinter(const char* name, short orientation = DMORIENT_PORTRAIT)
@@ -223,7 +223,7 @@ TEST_F(PrinterStoreTest, SavesGiveEachPrinterItsOwnSlot)
     CPrintSetupDialog dialog(0, nullptr);
     ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));
     const Bytes chosenA = DialogDevMode(dialog);
-    const Bytes namesA = BlockBytes(dialog.m_pd.hDevNames);
+    const Bytes namesA = BlockBytes(dialog.DevNames());
     SaveSelectedPrinter(dialog);
 
     const Bytes storedA = FileBytes(DataPath("devmode0.bin"));
@@ -292,7 +292,7 @@ TEST_F(PrinterStoreTest, StartSelectsTheStoredPrinterWithItsStoredDeviceMode)
     const std::vector<SeenBox> boxes = Load(dialog);
     EXPECT_TRUE(boxes.empty());
 
-    const Bytes devMode = BlockBytes(dialog.m_pd.hDevMode);
+    const Bytes devMode = BlockBytes(dialog.DevMode());
     ASSERT_GE(devMode.size(), stored.size());
     EXPECT_EQ(Bytes(devMode.begin(), devMode.begin() + stored.size()), stored);
     EXPECT_EQ(Bytes(devMode.begin() + stored.size(), devMode.end()),
@@ -302,10 +302,10 @@ TEST_F(PrinterStoreTest, StartSelectsTheStoredPrinterWithItsStoredDeviceMode)
     // Only the device is named: its name at byte 8, the other offsets 0.
     Bytes expectedNames = {0, 0, 8, 0, 0, 0, 0, 0};
     expectedNames.insert(expectedNames.end(), kPrinterB, kPrinterB + strlen(kPrinterB) + 1);
-    const Bytes names = BlockBytes(dialog.m_pd.hDevNames);
+    const Bytes names = BlockBytes(dialog.DevNames());
     ASSERT_GE(names.size(), expectedNames.size());
     EXPECT_EQ(Bytes(names.begin(), names.begin() + expectedNames.size()), expectedNames);
-    EXPECT_NE(dialog.m_pd.hDC, nullptr);
+    EXPECT_NE(dialog.DC(), nullptr);
 
     // Nothing was written: the file keeps its extra bytes.
     EXPECT_EQ(FileBytes(DataPath("devmode0.bin")), padded);
@@ -338,15 +338,15 @@ TEST_F(PrinterStoreTest, VanishedPrinterIsForgottenAndItsSlotGoesToTheNextNewPri
     // The next start forgets it and keeps the default printer.
     CPrintSetupDialog dialog(0, nullptr);
     ASSERT_TRUE(dialog.SelectDefaultPrinter());
-    const HGLOBAL defaultDevMode = dialog.m_pd.hDevMode;
-    const HGLOBAL defaultDevNames = dialog.m_pd.hDevNames;
+    const HGLOBAL defaultDevMode = dialog.DevMode();
+    const HGLOBAL defaultDevNames = dialog.DevNames();
     const std::vector<SeenBox> boxes = Load(dialog);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, kTitle);
     EXPECT_EQ(boxes[0].text, kPrinterGoneText);
-    EXPECT_EQ(dialog.m_pd.hDevMode, defaultDevMode);
-    EXPECT_EQ(dialog.m_pd.hDevNames, defaultDevNames);
-    EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), kPrinterA);
+    EXPECT_EQ(dialog.DevMode(), defaultDevMode);
+    EXPECT_EQ(dialog.DevNames(), defaultDevNames);
+    EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.DevNames()), 2), kPrinterA);
 
     EXPECT_FALSE(PathExists(DataPath("devmode1.bin")));
     EXPECT_FALSE(PathExists(DataPath("devname1.bin")));
@@ -424,8 +424,8 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
         EXPECT_EQ(FileBytes(DataPath("devmode0.bin")), printerDevMode);
         EXPECT_EQ(Setting("version0"), version);
         EXPECT_EQ(DialogDevMode(dialog), printerDevMode);
-        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), kPrinterA);
-        EXPECT_NE(dialog.m_pd.hDC, nullptr);
+        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.DevNames()), 2), kPrinterA);
+        EXPECT_NE(dialog.DC(), nullptr);
     }
 
     // A file of 1.5 GB (sparse) is not read: its size alone makes it a
@@ -444,10 +444,10 @@ TEST_F(PrinterStoreTest, DriverChangeReplacesTheStoredDeviceModeByThePrintersOwn
     // finds the file short and takes the printer's own device mode.
     CPrintSetupDialog dialog(0, nullptr);
     ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));
-    DEVMODEA* chosen = static_cast<DEVMODEA*>(GlobalLock(dialog.m_pd.hDevMode));
+    DEVMODEA* chosen = static_cast<DEVMODEA*>(GlobalLock(dialog.DevMode()));
     ASSERT_NE(chosen, nullptr);
     chosen->dmDriverExtra = static_cast<WORD>(privateSize == 0 ? 0 : privateSize - 1);
-    GlobalUnlock(dialog.m_pd.hDevMode);
+    GlobalUnlock(dialog.DevMode());
     SaveSelectedPrinter(dialog);
     EXPECT_EQ(WordAt(DialogDevMode(dialog), 38), privateSize);
     const Bytes shortFile = FileBytes(DataPath("devmode0.bin"));
@@ -483,7 +483,7 @@ TEST_F(PrinterStoreTest, OnlyOneOfTheUsersPrintersIsOpenedByTheNameTheSystemList
         const std::vector<SeenBox> boxes = Load(dialog);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, kPrinterGoneText);
-        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), kPrinterA);
+        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.DevNames()), 2), kPrinterA);
         EXPECT_FALSE(PathExists(DataPath("devmode0.bin")) || PathExists(DataPath("devname0.bin")));
         EXPECT_EQ(Setting("SelectPrinterName") + Setting("devmode0"), "");
     }
@@ -501,7 +501,7 @@ TEST_F(PrinterStoreTest, OnlyOneOfTheUsersPrintersIsOpenedByTheNameTheSystemList
         CPrintSetupDialog dialog(0, nullptr);
         ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));
         EXPECT_TRUE(Load(dialog).empty()) << printer;
-        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.m_pd.hDevNames), 2), printer);
+        EXPECT_EQ(DevNamesEntry(BlockBytes(dialog.DevNames()), 2), printer);
         const Bytes devMode = DialogDevMode(dialog);
         ASSERT_GE(devMode.size(), 156u);
         EXPECT_EQ(reinterpret_cast<const DEVMODEA*>(devMode.data())->dmOrientation, DMORIENT_LANDSCAPE);
@@ -516,7 +516,7 @@ TEST_F(PrinterStoreTest, UnreadableStoredDeviceModeEndsTheStartWithAFileError)
 
     CPrintSetupDialog dialog(0, nullptr);
     ASSERT_NO_FATAL_FAILURE(SelectPrinter(dialog, kPrinterA));
-    const HGLOBAL defaultDevMode = dialog.m_pd.hDevMode;
+    const HGLOBAL defaultDevMode = dialog.DevMode();
     try {
         Load(dialog);
         ADD_FAILURE() << "a missing device-mode file was not reported";
@@ -532,7 +532,7 @@ TEST_F(PrinterStoreTest, UnreadableStoredDeviceModeEndsTheStartWithAFileError)
     }
     // The keys stay, the dialog keeps what it had.
     EXPECT_EQ(ReadShared(SettingsPath()), settingsBefore);
-    EXPECT_EQ(dialog.m_pd.hDevMode, defaultDevMode);
+    EXPECT_EQ(dialog.DevMode(), defaultDevMode);
 }
 
 TEST_F(PrinterStoreTest, NoPrinterAtAllEndsTheStart)

@@ -1,3 +1,7 @@
+// CTessaryDlg as a window: its construction under the print guard, its
+// opening, OK, Cancel and the run that saves after the common dialog has
+// closed, and the window's own messages (About box, right click, minimised
+// painting, help).
 #include "dialog/tessary_dlg_win32.h"
 
 #include "app/module_directory.h"
@@ -24,35 +28,21 @@ std::string LanguageText(const char* key)
 }  // namespace
 
 CTessaryDlg::CTessaryDlg(DWORD flags, HWND parent)
-    : CPrintSetupDialog(flags, parent),
+    : CPrintSetupDialog(flags | PD_NONETWORKBUTTON, parent),
       m_printGuard(TessaryApp().GetConfigText("Event Information", "EventName", "")),
       m_hIcon(LoadIconA(TessaryApp().Instance(), MAKEINTRESOURCEA(IDI_APP_ICON))),
       // The icon file holds a picture for each size the system asks for.
       m_hSmallIcon(static_cast<HICON>(LoadImageA(TessaryApp().Instance(), MAKEINTRESOURCEA(IDI_APP_ICON),
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR))),
-      PreviewBitmaps()
+                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)))
 {
-    m_pd.hInstance = TessaryApp().Instance();
-    m_pd.lpSetupTemplateName = MAKEINTRESOURCEA(IDD_TESSARY_DIALOG);
-    m_pd.Flags |= PD_ENABLESETUPTEMPLATE | PD_NONETWORKBUTTON;
+    UseSetupTemplate(TessaryApp().Instance(), IDD_TESSARY_DIALOG);
     // Without a default printer the record stays empty; the stored-printer
     // check below then reports that no printer is installed.
     SelectDefaultPrinter();
 
     PrintGuard::Section guarded(m_printGuard);
     LoadStoredPrinter(*this);
-}
-
-CTessaryDlg::~CTessaryDlg()
-{
-    for (HBITMAP bitmap : PreviewBitmaps) {
-        if (bitmap)
-            DeleteObject(bitmap);
-    }
-    DeleteScaledPictures();
-    if (m_hSmallIcon)
-        DestroyIcon(m_hSmallIcon);
 }
 
 CControl& CTessaryDlg::Control(int id)
@@ -85,7 +75,7 @@ BOOL CTessaryDlg::OnInitDialog()
     AddAboutBoxMenuEntry();
     SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
+                 reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon.Get() : m_hIcon));
     LoadPreviewBitmaps();
     ShowScaledCopyOrderIcons();
     NameCopyOrderIcons();
@@ -195,15 +185,14 @@ bool CTessaryDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
 
 void CTessaryDlg::PaintMinimised()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(GetSafeHwnd(), &paint);
+    const PaintDc paint(GetSafeHwnd());
+    const HDC dc = paint.Get();
     SendMessageA(GetSafeHwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client = {};
     GetClientRect(GetSafeHwnd(), &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(dc, x, y, m_hIcon);
-    EndPaint(GetSafeHwnd(), &paint);
 }
 
 void CTessaryDlg::ShowHelp(UINT command)

@@ -11,6 +11,7 @@
 #include "app/tessary_app_win32.h"
 #include "dialog/dispose_layout.h"
 #include "dialog/dispose_table.h"
+#include "win32_shared/gdi_handles_win32.h"
 
 namespace {
 
@@ -19,65 +20,6 @@ namespace {
 {
     TessaryApp().ThrowAppError("CTessaryDlg::DisposeCtl()");
 }
-
-// The client-area device context of a window, released on every path.
-class ClientDc {
-public:
-    explicit ClientDc(HWND window) : m_window(window), m_dc(GetDC(window))
-    {
-        if (!m_dc)
-            ThrowDisposeError();
-    }
-    ~ClientDc() { ReleaseDC(m_window, m_dc); }
-    ClientDc(const ClientDc&) = delete;
-    ClientDc& operator=(const ClientDc&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-};
-
-// A memory device context compatible with another, deleted on every path.
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatible) : m_dc(CreateCompatibleDC(compatible))
-    {
-        if (!m_dc)
-            ThrowDisposeError();
-    }
-    ~MemoryDc() { DeleteDC(m_dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
-
-// A font selected into a device context; the previous font comes back at
-// Restore() or, when an error leaves early, at the end of the scope.
-class FontSelection {
-public:
-    FontSelection(HDC dc, HFONT font) : m_dc(dc), m_previous(SelectObject(dc, font))
-    {
-        if (!m_previous)
-            ThrowDisposeError();
-    }
-    ~FontSelection() { Restore(); }
-    FontSelection(const FontSelection&) = delete;
-    FontSelection& operator=(const FontSelection&) = delete;
-    void Restore()
-    {
-        if (m_previous)
-            SelectObject(m_dc, m_previous);
-        m_previous = nullptr;
-    }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
-};
 
 DisposeRect ToDisposeRect(const RECT& rect)
 {
@@ -166,8 +108,12 @@ void CTessaryDlg::DisposeCtl()
     CTessaryApp& app = TessaryApp();
     const HWND dialog = GetSafeHwnd();
 
-    const ClientDc clientDc(dialog);
-    const MemoryDc memoryDc(clientDc.Get());
+    const WindowDc clientDc(dialog);
+    if (!clientDc)
+        ThrowDisposeError();
+    const CreatedDc memoryDc(CreateCompatibleDC(clientDc.Get()));
+    if (!memoryDc)
+        ThrowDisposeError();
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     if (!font)
         ThrowDisposeError();
@@ -180,8 +126,11 @@ void CTessaryDlg::DisposeCtl()
         ThrowDisposeError();
     DisposeScale scale(dialogRect.right - dialogRect.left, kDisposeMaxDialogWidth * m_scale.across);
 
-    // Texts and the scale factor they need.
-    FontSelection selection(memoryDc.Get(), font);
+    // Texts and the scale factor they need, measured in the GUI font; the
+    // memory device context's own font comes back before it is deleted.
+    ObjectSelection selection(memoryDc.Get(), font);
+    if (!selection)
+        ThrowDisposeError();
     for (const DisposeRow& row : DisposeTable) {
         const CControl& control = Control(row.controlId);
         control.SetFont(font);

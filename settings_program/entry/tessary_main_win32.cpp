@@ -1,5 +1,7 @@
-// The program's start-up: one running instance per machine, the title of
-// every message box, then the settings dialog run modally.
+// Entry point of Tessary.exe and its start-up: one running instance per
+// machine, the title of every message box, then the settings dialog run
+// modally. This is the program's top layer: the only one that knows both
+// the application object and the settings dialog.
 #include <windows.h>
 
 #include "app/module_directory.h"
@@ -7,39 +9,45 @@
 #include "dialog/tessary_dlg_win32.h"
 #include "framework/module_path_win32.h"
 #include "framework/resource_exception.h"
+#include "win32_shared/dll_search_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
 // The single-instance mutex, released and closed on every way out.
 class InstanceMutex {
 public:
-    explicit InstanceMutex(const std::string& name)
-        : m_handle(CreateMutexA(nullptr, FALSE, name.c_str()))
+    explicit InstanceMutex(const std::string& name) : m_mutex(CreateMutexA(nullptr, FALSE, name.c_str()))
     {
-        if (!m_handle)
+        if (!m_mutex)
             throw new CResourceException();
         // Only a wait that gets the mutex counts; an abandoned one means
         // another instance was there.
-        m_owned = WaitForSingleObject(m_handle, 0) == WAIT_OBJECT_0;
+        m_owned = WaitForSingleObject(m_mutex.Get(), 0) == WAIT_OBJECT_0;
     }
     ~InstanceMutex()
     {
         if (m_owned)
-            ReleaseMutex(m_handle);
-        CloseHandle(m_handle);
+            ReleaseMutex(m_mutex.Get());
     }
     InstanceMutex(const InstanceMutex&) = delete;
     InstanceMutex& operator=(const InstanceMutex&) = delete;
     bool Owned() const { return m_owned; }
 
 private:
-    HANDLE m_handle;
+    KernelHandle m_mutex;
     bool m_owned = false;
+};
+
+// The application object with the program's start-up.
+class CTessaryProgram final : public CTessaryApp {
+protected:
+    void InitInstance() override;
 };
 
 }  // namespace
 
-void CTessaryApp::InitInstance()
+void CTessaryProgram::InitInstance()
 {
     InstanceMutex instance(FileTitle(ModuleFilePath(Instance()), IsAnsiLeadByte));
     if (!instance.Owned())
@@ -58,4 +66,15 @@ void CTessaryApp::InitInstance()
         SetMainWindow(nullptr);
         ReportAndDelete(e, MB_OK, IDS_NO_ERROR_MESSAGE);
     }
+}
+
+// The program's one application object.
+static CTessaryProgram theApp;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    // Before anything can load a DLL (the print dialog, printer drivers).
+    // An older Windows without the restriction runs on as before.
+    RestrictDllSearch();
+    return theApp.Run(instance);
 }

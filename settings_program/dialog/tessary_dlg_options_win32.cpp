@@ -1,7 +1,8 @@
-// The settings dialog's layout options on the real controls: reading and
-// showing them, the preview that follows them, the click rules, and their
-// loading from and saving to the print settings file.
+// CTessaryDlg's layout options on the real controls: reading and showing
+// them, the preview and copy-order pictures that follow them, the click
+// rules, and their loading from and saving to the print settings file.
 #include <string>
+#include <utility>
 
 #include "app/tessary_app_win32.h"
 #include "dialog/dialog_settings.h"
@@ -82,20 +83,20 @@ void CTessaryDlg::LoadPreviewBitmaps()
         if (PreviewBitmaps[index])
             continue;  // loaded when the dialog was first shown
         // A picture that cannot be loaded leaves its slot empty.
-        PreviewBitmaps[index] = static_cast<HBITMAP>(
+        PreviewBitmaps[index].Reset(static_cast<HBITMAP>(
             LoadImageA(TessaryApp().Instance(), MAKEINTRESOURCEA(kPreviewBitmapIds[index]),
-                       IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+                       IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     }
 }
 
 HBITMAP CTessaryDlg::PreviewBitmapAtScale(int previewIndex)
 {
     if (m_scale.IsUnscaled())
-        return PreviewBitmaps[previewIndex];
-    HBITMAP& drawn = m_scaledPreviews[previewIndex];
+        return PreviewBitmaps[previewIndex].Get();
+    BitmapHandle& drawn = m_scaledPreviews[previewIndex];
     if (!drawn)
-        drawn = DrawPreviewBitmap(previewIndex, ScaledPictureSize(kPreviewSize, m_scale));
-    return drawn ? drawn : PreviewBitmaps[previewIndex];
+        drawn.Reset(DrawPreviewBitmap(previewIndex, ScaledPictureSize(kPreviewSize, m_scale)));
+    return drawn ? drawn.Get() : PreviewBitmaps[previewIndex].Get();
 }
 
 void CTessaryDlg::ShowScaledCopyOrderIcons()
@@ -103,8 +104,6 @@ void CTessaryDlg::ShowScaledCopyOrderIcons()
     if (m_scale.IsUnscaled())
         return;
     // A second opening (after a failed save) draws them for its new window.
-    for (HICON icon : m_scaledIcons)
-        DestroyIcon(icon);
     m_scaledIcons.clear();
     const int size = ScaledPictureSize(kCopyIconSize, m_scale);
     const struct {
@@ -114,26 +113,15 @@ void CTessaryDlg::ShowScaledCopyOrderIcons()
                  {IDC_UNSORTED_PAGE3, kIconUnsortedThird}, {IDC_SORTED_SET1, kIconSortedFirst},
                  {IDC_SORTED_SET2, kIconSortedSecond}};
     for (const auto& entry : icons) {
-        const HICON icon = DrawCopyOrderIcon(entry.iconId, size);
+        IconHandle icon(DrawCopyOrderIcon(entry.iconId, size));
         if (!icon)
             continue;  // the resource's icon stays
-        m_scaledIcons.push_back(icon);
+        const HICON shown = icon.Get();
+        m_scaledIcons.push_back(std::move(icon));
         // The control takes the icon's size; the previous icon is the
         // system's shared copy of the resource.
-        Control(entry.controlId).Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
+        Control(entry.controlId).Send(STM_SETICON, reinterpret_cast<WPARAM>(shown));
     }
-}
-
-void CTessaryDlg::DeleteScaledPictures()
-{
-    for (HBITMAP& bitmap : m_scaledPreviews) {
-        if (bitmap)
-            DeleteObject(bitmap);
-        bitmap = nullptr;
-    }
-    for (HICON icon : m_scaledIcons)
-        DestroyIcon(icon);
-    m_scaledIcons.clear();
 }
 
 namespace {
