@@ -2,6 +2,7 @@
 
 #include "app/printer_slots.h"
 #include "ini_text.h"
+#include "setup/ansi_code_page.h"
 #include "setup/install_folders.h"
 #include "setup/print_setting_reader.h"
 #include "stored_files/stored_devmode.h"
@@ -78,8 +79,11 @@ SettingsBundle CheckSettingsBundle(const std::vector<uint8_t>& settingsText,
                          printer.name + "\" " + (missing ? "is not beside it" : problem);
         return bundle;
     }
-    if (!InspectStoredDevMode(bytes.data(), bytes.size()).complete) {
-        bundle.problem = "the device-mode file " + devModeName + " is cut short or not a device mode";
+    // The device mode must be the chosen printer's, as the programs that read
+    // it later check too.
+    if (!InspectStoredDevMode(bytes.data(), bytes.size(), printer.name, AnsiLeadByteTest()).complete) {
+        bundle.problem = "the device-mode file " + devModeName + " is cut short, not a device mode "
+                         "or not the printer's";
         return bundle;
     }
     bundle.files.push_back({devModeName, bytes});

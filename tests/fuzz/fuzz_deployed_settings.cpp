@@ -36,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(!bundle.files.empty() && bundle.files.size() <= 2);
     FUZZ_CHECK(bundle.files[0].name == "KESTROst.ini" && bundle.files[0].bytes == settings);
     if (bundle.files.size() == 2)
-        FUZZ_CHECK(InspectStoredDevMode(bundle.files[1].bytes.data(), bundle.files[1].bytes.size()).complete);
+        FUZZ_CHECK(bundle.files[1].bytes == devMode);
     return 0;
 }
