@@ -13,7 +13,8 @@
 #   upgrade     refused with nothing changed while Tessary.exe runs; then
 #               replaces the programs and keeps the user's settings
 #   uninstall   removes programs, copies, shortcut and registry entries,
-#               keeps the settings; /REMOVESETTINGS removes them too
+#               keeps the settings; installed again under a Japanese display
+#               language it is Japanese; /REMOVESETTINGS removes them too
 #   deployed_settings  /SETTINGS= installs a station's print settings on a
 #               first install, keeps the station's own on an upgrade unless
 #               /REPLACESETTINGS; /LANG=ja installs the Japanese Tessary.cfg
@@ -268,9 +269,12 @@ uninstall)
     check "the user's KESTROst.ini stays" [ -f "$settings_dir/KESTROst.ini" ]
     check "the user's device-mode files stay" [ -f "$settings_dir/devmode9.bin" ]
 
-    # Installed again, then removed with the stored settings.
-    run_setup
+    # Installed again where Windows' display language is Japanese, then
+    # removed with the stored settings.
+    { LC_ALL=ja_JP.UTF-8 run_setup; } 2>/dev/null  # bash may lack the locale: no warning
     check "Setup installs again without a host folder" [ $? -eq 0 ]
+    check "... in Japanese, Windows' display language" \
+        same_file "$program_dir/Tessary.cfg" "$japanese_tessary_cfg"
     check "... and leaves the settings there" [ -f "$settings_dir/devmode9.bin" ]
     # Any user may mark a shared file read-only.
     wine cmd /c attrib +r "$data_root_win\\Settings\\devmode9.bin" >/dev/null 2>&1
