@@ -70,7 +70,7 @@
     "$0 は $1 で使用中です。$\r$\n$\r$\nこのプログラムを終了してから、[再試行] をクリックしてください。[キャンセル] をクリックすると、何も変更せずに終了します。"
 
 ; The uninstaller's component of the stored print settings.
-!insertmacro TEXT STORED_SETTINGS "Stored print settings" "保存されている印刷設定"
+!insertmacro TEXT STORED_SETTINGS "Stored print settings" "保存済みの印刷設定"
 !insertmacro TEXT STORED_SETTINGS_DESCRIPTION \
     "Also removes the printer and layout chosen in Print Settings. Leave it unticked to keep them for a later installation." \
     "[印刷設定] で選択したプリンターとレイアウトも削除します。後で再インストールするときに使う場合は、チェックを外したままにしてください。"
