@@ -160,13 +160,14 @@ FunctionEnd
 !insertmacro DEFINE_FIRST_UNKNOWN_OPTION "un."
 
 ; Ends Setup (or the uninstaller) with exit code 5 when the command line
-; holds an option it does not know, naming it and what it takes.
+; holds an option it does not know, naming it and what it takes (usage, a
+; language string).
 !macro REFUSE_UNKNOWN_OPTIONS un known usage
     Push "${known}"
     Call ${un}FirstUnknownOption
     Pop $0
     ${If} $0 != ""
-        MessageBox MB_OK|MB_ICONSTOP "Unknown option: $0$\r$\n$\r$\n${usage}$\r$\n$\r$\nNothing was changed." /SD IDOK
+        MessageBox MB_OK|MB_ICONSTOP "$(UNKNOWN_OPTION)$\r$\n$\r$\n${usage}$\r$\n$\r$\n$(NOTHING_CHANGED)" /SD IDOK
         SetErrorLevel ${EXIT_WRONG_COMMAND_LINE}
         Quit
     ${EndIf}

@@ -77,7 +77,7 @@ Function CheckSettingsFile
     ${If} $0 == 0
         Return
     ${EndIf}
-    MessageBox MB_OK|MB_ICONSTOP "$1$\r$\nSetup has changed nothing." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$1$\r$\n$(SETUP_CHANGED_NOTHING)" /SD IDOK
     SetErrorLevel ${EXIT_BAD_SETTINGS}
     DetailPrint "Stopped: nothing was changed."
     Abort
@@ -97,7 +97,7 @@ Function InstallSettingsFile
     ${If} $0 == 0
         Return
     ${EndIf}
-    MessageBox MB_OK|MB_ICONSTOP "Setup could not install the print settings ($0):$\r$\n$\r$\n$1" /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(SETTINGS_NOT_INSTALLED)$\r$\n$\r$\n$1" /SD IDOK
     ${If} $0 == ${GUARD_BAD_SETTINGS}
         SetErrorLevel ${EXIT_BAD_SETTINGS}
     ${Else}
@@ -121,12 +121,12 @@ Function SecureDataFolders
         Return
     ${ElseIf} $0 == ${EXIT_UNSAFE_FOLDER}
         MessageBox MB_OK|MB_ICONSTOP \
-            "Setup cannot use the folders for logs, print settings and pages in ${DATA_ROOT}:$\r$\n$\r$\n$1" \
+            "$(DATA_FOLDERS_UNSAFE)$\r$\n$\r$\n$1" \
             /SD IDOK
         SetErrorLevel ${EXIT_UNSAFE_FOLDER}
     ${Else}
         MessageBox MB_OK|MB_ICONSTOP \
-            "Setup could not prepare the folders for logs, print settings and pages in ${DATA_ROOT} ($0):$\r$\n$\r$\n$1" \
+            "$(DATA_FOLDERS_FAILED)$\r$\n$\r$\n$1" \
             /SD IDOK
         SetErrorLevel ${EXIT_FOLDER_FAILED}
     ${EndIf}

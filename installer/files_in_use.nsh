@@ -34,7 +34,7 @@ Function ${un}WaitUntilFileIsFree
         ${EndIf}
         DetailPrint "$0 is in use by $1."
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-            "$0 is in use by $1.$\r$\n$\r$\nClose it, then click Retry. Cancel stops without changing anything." \
+            "$(FILE_IN_USE)" \
             /SD IDCANCEL IDRETRY look_again
         DetailPrint "Stopped: nothing was changed."
         SetErrorLevel ${EXIT_FILE_IN_USE}

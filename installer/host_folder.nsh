@@ -49,7 +49,7 @@ Function HostFolderPageLeave
     ${EndIf}
     GetInstDirError $0
     ${If} $0 = 1
-        MessageBox MB_OK|MB_ICONEXCLAMATION "$HostDir is not a folder Setup can use. Choose another one, or leave the field empty."
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$(HOST_FOLDER_INVALID)"
         Abort
     ${EndIf}
 FunctionEnd
@@ -57,8 +57,8 @@ FunctionEnd
 ; The finish page's text: where the library and its configuration are.
 Function WriteFinishText
     ${If} $HostDir == ""
-        StrCpy $FinishText "jobport.dll and KESTRO.cfg are in $INSTDIR. Copy both into the folder of your scanning program: it loads jobport.dll from its own folder and reads KESTRO.cfg from the folder it runs in.$\r$\n$\r$\nChoose the printer and the layout with Print Settings in the Start menu."
+        StrCpy $FinishText "$(FINISH_WITHOUT_HOST_FOLDER)"
     ${Else}
-        StrCpy $FinishText "jobport.dll and KESTRO.cfg are also in $HostDir, the folder of your scanning program. Start the scanning program in that folder: it reads KESTRO.cfg from the folder it runs in.$\r$\n$\r$\nChoose the printer and the layout with Print Settings in the Start menu."
+        StrCpy $FinishText "$(FINISH_WITH_HOST_FOLDER)"
     ${EndIf}
 FunctionEnd

@@ -20,6 +20,9 @@
 ;                    with its device-mode file when the station has no print
 ;                    settings yet
 ;   /REPLACESETTINGS /SETTINGS= replaces the station's print settings
+;   /LANG=ja|en      the language of Setup's pages and of the "Tessary.cfg"
+;                    and "KESTRO.cfg" it installs; without it, Windows'
+;                    display language chooses (Japanese or else English)
 ;   /D=FOLDER        the program folder (last, without quotes)
 ; Exit codes: 0 installed; 1 cancelled by the user; 2 a running program held
 ; a file; 3 a folder Setup keeps under the common application data folder
@@ -84,15 +87,16 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
 
-!define MUI_WELCOMEPAGE_TEXT "Setup installs ${PRODUCT} ${PRODUCT_VERSION}, which prints the pages your scanning program scans: the library jobport.dll, the print launcher KESTRO.EXE and Print Settings (Tessary.exe).$\r$\n$\r$\nClose the scanning program and Print Settings before you continue."
+; The texts of the pages are in languages.nsh.
+!define MUI_WELCOMEPAGE_TEXT "$(WELCOME_TEXT)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 
 ; The scanning program's folder (host_folder.nsh).
-!define MUI_PAGE_HEADER_TEXT "Scanning Program's Folder"
-!define MUI_PAGE_HEADER_SUBTEXT "Where your scanning program loads jobport.dll from."
-!define MUI_DIRECTORYPAGE_TEXT_TOP "Your scanning program loads jobport.dll from its own folder and reads KESTRO.cfg from the folder it runs in. Choose that folder, and Setup puts both there too.$\r$\n$\r$\nLeave the field empty to keep them in the program folder only; you then copy them yourself."
-!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "Scanning program's folder"
+!define MUI_PAGE_HEADER_TEXT "$(HOST_PAGE_HEADER)"
+!define MUI_PAGE_HEADER_SUBTEXT "$(HOST_PAGE_SUBHEADER)"
+!define MUI_DIRECTORYPAGE_TEXT_TOP "$(HOST_PAGE_TOP)"
+!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "$(HOST_PAGE_DESTINATION)"
 !define MUI_DIRECTORYPAGE_VARIABLE $HostDir
 !define MUI_DIRECTORYPAGE_VERIFYONLEAVE
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE HostFolderPageLeave
@@ -107,7 +111,12 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !include "data_folders.nsh"
 !include "uninstaller.nsh"
 
+; English first: the language of a Windows that speaks neither.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+!include "languages.nsh"
+!insertmacro PROGRAM_FILE_LANG_STRINGS
+!include "language_choice.nsh"
 
 !insertmacro DEFINE_WAIT_UNTIL_PROGRAM_FILES_ARE_FREE ""
 !insertmacro DEFINE_WAIT_UNTIL_PROGRAM_FILES_ARE_FREE "un."
@@ -117,8 +126,9 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 Function .onInit
     SetShellVarContext all
     SetRegView 32
-    !insertmacro REFUSE_UNKNOWN_OPTIONS "" "/S|/NCRC|/D=|/HOSTDIR=|/SETTINGS=|/REPLACESETTINGS|" \
-        "Setup takes /S (silent), /HOSTDIR=folder, /SETTINGS=file, /REPLACESETTINGS and /D=folder."
+    Call ChooseLanguage
+    !insertmacro REFUSE_UNKNOWN_OPTIONS "" "/S|/NCRC|/D=|/HOSTDIR=|/SETTINGS=|/REPLACESETTINGS|/LANG=|" \
+        "$(SETUP_USAGE)"
     Call RefuseInstallationOfThePackage
     Call ChooseHostFolderFromCommandLine
     Call ChooseSettingsFromCommandLine
@@ -129,7 +139,7 @@ FunctionEnd
 Function RefuseInstallationOfThePackage
     System::Call 'msi::MsiEnumRelatedProductsW(w "${UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
     ${If} $0 == 0
-        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is installed on this computer from its MSI package ($1). Upgrade it with a newer package, or uninstall it first (the installed programs list, or msiexec /x $1). Setup has changed nothing." /SD IDOK
+        MessageBox MB_OK|MB_ICONSTOP "$(INSTALLED_AS_MSI)" /SD IDOK
         SetErrorLevel ${EXIT_INSTALLED_AS_MSI}
         Quit
     ${EndIf}
@@ -144,7 +154,7 @@ Function ChooseSettingsFromCommandLine
     ${If} $SettingsFile == "<none>"
         StrCpy $SettingsFile ""
     ${ElseIf} $SettingsFile == ""
-        MessageBox MB_OK|MB_ICONSTOP "/SETTINGS= needs the print settings file, such as /SETTINGS=$\"\\server\share\KESTROst.ini$\". Nothing was changed." /SD IDOK
+        MessageBox MB_OK|MB_ICONSTOP "$(SETTINGS_NEED_FILE)" /SD IDOK
         SetErrorLevel ${EXIT_WRONG_COMMAND_LINE}
         Quit
     ${EndIf}
@@ -189,7 +199,7 @@ SectionEnd
 Section "-Shortcut and uninstaller"
     CreateDirectory "${SHORTCUT_FOLDER}"
     CreateShortCut "${SHORTCUT}" "$INSTDIR\Tessary.exe" "" "$INSTDIR\Tessary.exe" 0 \
-        SW_SHOWNORMAL "" "Choose the printer and the layout of printed scans"
+        SW_SHOWNORMAL "" "$(SHORTCUT_DESCRIPTION)"
 
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"

@@ -1,7 +1,8 @@
 # cmake -DLIST=<payload_files.txt> -DPAYLOAD=<folder> [-DSIGN_SCRIPT=<sign-file.sh>]
 #       -P stage_payload.cmake
 # Copies each file of LIST ("name<TAB>path<TAB>sign" lines) into PAYLOAD
-# under its name; with SIGN_PFX in the environment, signs those marked 1.
+# under its name (which may name a sub-folder, as ja/Tessary.cfg); with
+# SIGN_PFX in the environment, signs those marked 1.
 file(STRINGS "${LIST}" lines)
 file(MAKE_DIRECTORY "${PAYLOAD}")
 set(sign OFF)
@@ -13,6 +14,8 @@ foreach(line IN LISTS lines)
     list(GET fields 0 name)
     list(GET fields 1 source)
     list(GET fields 2 signed)
+    get_filename_component(folder "${PAYLOAD}/${name}" DIRECTORY)
+    file(MAKE_DIRECTORY "${folder}")
     file(COPY_FILE "${source}" "${PAYLOAD}/${name}")
     if(sign AND signed)
         execute_process(COMMAND bash "${SIGN_SCRIPT}" "${PAYLOAD}/${name}" RESULT_VARIABLE failed)

@@ -41,7 +41,7 @@ Section "-un.Programs"
     StrCpy $RemoveSettings ""
 SectionEnd
 
-Section /o "un.Stored print settings" RemoveStoredSettings
+Section /o "un.$(STORED_SETTINGS)" RemoveStoredSettings
     StrCpy $RemoveSettings "settings"
 SectionEnd
 
@@ -52,14 +52,14 @@ SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${RemoveStoredSettings} \
-        "Also removes the printer and layout chosen in Print Settings. Leave it unticked to keep them for a later installation."
+        "$(STORED_SETTINGS_DESCRIPTION)"
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
 Function un.onInit
     SetShellVarContext all
     SetRegView 32
-    !insertmacro REFUSE_UNKNOWN_OPTIONS "un." "/S|/REMOVESETTINGS|_?=|" \
-        "The uninstaller takes /S (silent) and /REMOVESETTINGS (the stored print settings go too)."
+    Call un.ChooseDisplayLanguage
+    !insertmacro REFUSE_UNKNOWN_OPTIONS "un." "/S|/REMOVESETTINGS|_?=|" "$(UNINSTALLER_USAGE)"
     ${GetParameters} $0
     ClearErrors
     ${GetOptions} $0 "/REMOVESETTINGS" $1

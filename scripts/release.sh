@@ -55,6 +55,7 @@ cp "$win32/installer/$name-setup.exe" "$win32/installer/$name.msi" "$release/"
 # release_files.txt: the name each file ships under, a tab, its path in the
 # build; the payload holds each under that name, signed when signing.
 while IFS=$'\t' read -r shipped _; do
+    mkdir -p "$(dirname "$release/$name/$shipped")"
     cp "$win32/installer/payload/$shipped" "$release/$name/$shipped"
 done <"$win32/installer/release_files.txt"
 

@@ -13,11 +13,14 @@
 #   upgrade     refused with nothing changed while Tessary.exe runs; then
 #               replaces the programs and keeps the user's settings
 #   uninstall   removes programs, copies, shortcut and registry entries,
-#               keeps the settings; /REMOVESETTINGS removes them too
+#               keeps the settings; installed again under a Japanese display
+#               language it is Japanese; /REMOVESETTINGS removes them too
 #   deployed_settings  /SETTINGS= installs a station's print settings on a
 #               first install, keeps the station's own on an upgrade unless
-#               /REPLACESETTINGS; an unsound settings file (exit code 6) or
-#               an unknown option (exit code 5) changes nothing, nor does
+#               /REPLACESETTINGS; /LANG=ja installs the Japanese Tessary.cfg
+#               and KESTRO.cfg, /LANG=en the English ones (an edited
+#               KESTRO.cfg stays); an unsound settings file (exit code 6) or
+#               an unknown option or /LANG= value (exit code 5) changes nothing, nor does
 #               the uninstaller with an unknown option (5) or while
 #               Tessary.exe runs (2)
 #   unsafe_folders  a link, or a folder of another owner, where Setup keeps
@@ -67,6 +70,11 @@ run_uninstaller_in_place() {
 }
 
 program_files=(jobport.dll KESTRO.EXE Tessary.exe Tessary.cfg KESTRO.cfg Uninstall.exe)
+# The texts Setup installs as Tessary.cfg and KESTRO.cfg, in English and in Japanese.
+english_tessary_cfg=$repo/settings_program/Tessary.cfg
+english_kestro_cfg=$repo/installer/KESTRO.cfg
+japanese_tessary_cfg=$repo/settings_program/ja/Tessary.cfg
+japanese_kestro_cfg=$repo/installer/ja/KESTRO.cfg
 
 # Runs the dialog driver and shows what it printed. Its output goes to a
 # file: the program it starts inherits the handles and would hold a pipe.
@@ -106,6 +114,10 @@ install)
     check "the installed jobport.dll is the built one" same_file "$program_dir/jobport.dll" "$built_dll"
     check "the host folder holds jobport.dll" same_file "$host_dir/jobport.dll" "$built_dll"
     check "the host folder holds KESTRO.cfg" same_file "$host_dir/KESTRO.cfg" "$program_dir/KESTRO.cfg"
+    # The test prefix's display language is English.
+    check "without /LANG= the English Tessary.cfg is installed" \
+        same_file "$program_dir/Tessary.cfg" "$english_tessary_cfg"
+    check "... and the English KESTRO.cfg" same_file "$program_dir/KESTRO.cfg" "$english_kestro_cfg"
     for binary in jobport.dll KESTRO.EXE Tessary.exe Uninstall.exe; do
         check "$binary has version $version" [ "$(file_version "$program_dir/$binary")" = "$version" ]
     done
@@ -257,9 +269,12 @@ uninstall)
     check "the user's KESTROst.ini stays" [ -f "$settings_dir/KESTROst.ini" ]
     check "the user's device-mode files stay" [ -f "$settings_dir/devmode9.bin" ]
 
-    # Installed again, then removed with the stored settings.
-    run_setup
+    # Installed again where Windows' display language is Japanese, then
+    # removed with the stored settings.
+    { LC_ALL=ja_JP.UTF-8 run_setup; } 2>/dev/null  # bash may lack the locale: no warning
     check "Setup installs again without a host folder" [ $? -eq 0 ]
+    check "... in Japanese, Windows' display language" \
+        same_file "$program_dir/Tessary.cfg" "$japanese_tessary_cfg"
     check "... and leaves the settings there" [ -f "$settings_dir/devmode9.bin" ]
     # Any user may mark a shared file read-only.
     wine cmd /c attrib +r "$data_root_win\\Settings\\devmode9.bin" >/dev/null 2>&1
@@ -291,7 +306,7 @@ deployed_settings)
         check "Setup refuses the settings file in $bad (exit code 6)" [ $? -eq 6 ]
         check "... having installed nothing" nothing_installed
     done
-    for wrong in /BOGUS "/SETTINGS=" "/HOSTDIR"; do
+    for wrong in /BOGUS "/SETTINGS=" "/HOSTDIR" "/LANG=xx" "/LANG="; do
         run_setup "$wrong"
         check "Setup refuses the option \"$wrong\" (exit code 5)" [ $? -eq 5 ]
         check "... having installed nothing" nothing_installed
@@ -300,20 +315,27 @@ deployed_settings)
     check "the reason Setup gives names the key and its range" \
         grep -qF '"PrintPosSetting" in section "Print Setting" is 12, outside 0 to 8' <<<"$said"
 
-    run_setup "/SETTINGS=$(windows_path "$station/KESTROst.ini")"
-    check "a first install with /SETTINGS= succeeds (exit code 0)" [ $? -eq 0 ]
+    run_setup "/SETTINGS=$(windows_path "$station/KESTROst.ini")" /LANG=ja \
+        "/HOSTDIR=$(windows_path "$host_dir")"
+    check "a first install with /SETTINGS= and /LANG=ja succeeds (exit code 0)" [ $? -eq 0 ]
     for file in KESTROst.ini devmode3.bin devname3.bin; do
         check "it installs the station's $file" same_file "$settings_dir/$file" "$station/$file"
     done
+    check "it installs the Japanese Tessary.cfg" same_file "$program_dir/Tessary.cfg" "$japanese_tessary_cfg"
+    check "... and the Japanese KESTRO.cfg" same_file "$program_dir/KESTRO.cfg" "$japanese_kestro_cfg"
+    check "... also into the host folder" same_file "$host_dir/KESTRO.cfg" "$japanese_kestro_cfg"
 
     # The station's own settings stay on an upgrade unless /REPLACESETTINGS.
     make_station_settings "$run/station2" 2 4
     printf 'the station'"'"'s own\r\n' >>"$settings_dir/KESTROst.ini"
     cp "$settings_dir/KESTROst.ini" "$run/own.ini"
-    run_setup "/SETTINGS=$(windows_path "$run/station2/KESTROst.ini")"
-    check "an upgrade with /SETTINGS= succeeds" [ $? -eq 0 ]
+    run_setup "/SETTINGS=$(windows_path "$run/station2/KESTROst.ini")" /LANG=en
+    check "an upgrade with /SETTINGS= and /LANG=en succeeds" [ $? -eq 0 ]
     check "... and keeps the station's own settings" same_file "$settings_dir/KESTROst.ini" "$run/own.ini"
     check "... without the other device mode" no_path "$settings_dir/devmode4.bin"
+    check "... installs the English Tessary.cfg" same_file "$program_dir/Tessary.cfg" "$english_tessary_cfg"
+    check "... and keeps the KESTRO.cfg there (Japanese)" \
+        same_file "$program_dir/KESTRO.cfg" "$japanese_kestro_cfg"
     run_setup "/SETTINGS=$(windows_path "$run/station2/KESTROst.ini")" /REPLACESETTINGS
     check "an upgrade with /REPLACESETTINGS succeeds" [ $? -eq 0 ]
     check "... and replaces the settings" same_file "$settings_dir/KESTROst.ini" "$run/station2/KESTROst.ini"

@@ -99,8 +99,10 @@ make_station_settings() {
         fi
     } >"$folder/KESTROst.ini"
     if [ -n "$slot" ]; then
-        # A device mode of 156 bytes: dmSize 156 at byte 36, no private part.
+        # A device mode of 156 bytes: the printer's name at byte 0, dmSize
+        # 156 at byte 36, no private part.
         head -c 156 /dev/zero >"$folder/devmode$slot.bin"
+        printf 'Office Laser' | dd of="$folder/devmode$slot.bin" bs=1 conv=notrunc 2>/dev/null
         printf '\234\000\000\000' | dd of="$folder/devmode$slot.bin" bs=1 seek=36 conv=notrunc 2>/dev/null
         printf 'names of slot %s' "$slot" >"$folder/devname$slot.bin"
     fi
