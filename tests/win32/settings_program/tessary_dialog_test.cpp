@@ -16,18 +16,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// Controls labelled by a text of section [Language], by id.
-const std::pair<int, const char*> kLabels[] = {
-    {1075, "PrinterGroupName"},  {1093, "PrinterName"},      {1025, "PrinterPropertyBtn"},
-    {1095, "PrinterState"},      {1094, "PrinterKind"},      {1097, "PrinterPlace"},
-    {1096, "PrinterComment"},    {1073, "PaperGroupName"},   {1089, "PaperSizeName"},
-    {1090, "PapaerTrayName"},    {1072, "PrintOrientation"}, {1056, "PrintPortrait"},
-    {1057, "PrintLandScape"},    {11010, "FirstCopyGroupName"}, {11008, "OneJobOnePage"},
-    {11009, "OneJobNPage"},      {11001, "SortPrintChkBox"}, {11011, "HorizontalCmbName"},
-    {11012, "VerticalCmbName"},  {11013, "PrintSizeCmbName"}, {11006, "FramePrinting"},
-    {11007, "AutoRotate"},       {1, "PrinterOKBtn"},        {2, "PrinterCancelBtn"},
-    {11017, "PrinterHelpBtn"},
-};
 
 // The three option lists and the keys of their items, in list order.
 const std::pair<int, std::vector<const char*>> kLists[] = {
@@ -61,7 +49,7 @@ protected:
     void ExpectTextsOfConfig(HWND dialog)
     {
         EXPECT_EQ(dialog::Text(dialog), ConfigText("DlgTitle"));
-        for (const auto& label : kLabels)
+        for (const auto& label : kLanguageLabels)
             EXPECT_EQ(dialog::Text(dialog, label.first), ConfigText(label.second))
                 << "control " << label.first;
         for (const auto& list : kLists) {

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "installation.h"
@@ -35,6 +36,19 @@ struct StoredDevMode {
     unsigned long Fields() const;
     unsigned Orientation() const { return Word(44); }
     size_t HeaderLength() const { return Word(36) + Word(38); }
+};
+
+// Controls labelled by a text of section [Language], by id.
+inline const std::pair<int, const char*> kLanguageLabels[] = {
+    {1075, "PrinterGroupName"},  {1093, "PrinterName"},      {1025, "PrinterPropertyBtn"},
+    {1095, "PrinterState"},      {1094, "PrinterKind"},      {1097, "PrinterPlace"},
+    {1096, "PrinterComment"},    {1073, "PaperGroupName"},   {1089, "PaperSizeName"},
+    {1090, "PapaerTrayName"},    {1072, "PrintOrientation"}, {1056, "PrintPortrait"},
+    {1057, "PrintLandScape"},    {11010, "FirstCopyGroupName"}, {11008, "OneJobOnePage"},
+    {11009, "OneJobNPage"},      {11001, "SortPrintChkBox"}, {11011, "HorizontalCmbName"},
+    {11012, "VerticalCmbName"},  {11013, "PrintSizeCmbName"}, {11006, "FramePrinting"},
+    {11007, "AutoRotate"},       {1, "PrinterOKBtn"},        {2, "PrinterCancelBtn"},
+    {11017, "PrinterHelpBtn"},
 };
 
 class TessaryTest : public ::testing::Test {

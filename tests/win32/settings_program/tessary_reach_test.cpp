@@ -292,18 +292,7 @@ TEST_F(TessaryReachTest, JapaneseTextsShowByteForByteAndWidenTheDialogUpToItsLim
     ASSERT_TRUE(dialog);
     // Every text as the file holds it, in code page 932.
     EXPECT_EQ(dialog::Text(dialog), ConfigText("DlgTitle"));
-    const std::pair<int, const char*> labels[] = {
-        {1075, "PrinterGroupName"}, {1093, "PrinterName"},     {1025, "PrinterPropertyBtn"},
-        {1095, "PrinterState"},     {1094, "PrinterKind"},     {1097, "PrinterPlace"},
-        {1096, "PrinterComment"},   {1073, "PaperGroupName"},  {1089, "PaperSizeName"},
-        {1090, "PapaerTrayName"},   {1072, "PrintOrientation"}, {1056, "PrintPortrait"},
-        {1057, "PrintLandScape"},   {11010, "FirstCopyGroupName"}, {11008, "OneJobOnePage"},
-        {11009, "OneJobNPage"},     {11001, "SortPrintChkBox"}, {11011, "HorizontalCmbName"},
-        {11012, "VerticalCmbName"}, {11013, "PrintSizeCmbName"}, {11006, "FramePrinting"},
-        {11007, "AutoRotate"},      {1, "PrinterOKBtn"},       {2, "PrinterCancelBtn"},
-        {11017, "PrinterHelpBtn"},
-    };
-    for (const auto& label : labels) {
+    for (const auto& label : kLanguageLabels) {
         ASSERT_FALSE(ConfigText(label.second).empty()) << label.second;
         EXPECT_EQ(dialog::Text(dialog, label.first), ConfigText(label.second)) << label.second;
     }
