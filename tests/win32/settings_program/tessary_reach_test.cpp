@@ -246,7 +246,10 @@ TEST_F(TessaryReachTest, KeyboardAloneReachesEveryControlOnceAndScreenReadersHea
     // names for screen readers are their window texts, which Wine's static
     // control does not keep for a picture: not checked here.)
     PressAlt(dialog, AccessKeyOf(ConfigText("PrintPortrait")));
-    ASSERT_TRUE(WaitUntil([&] { return dialog::IsChecked(dialog, IDC_PORTRAIT); }));
+    // Portrait is checked from the start: wait for the focus too, else the
+    // arrow may reach the control that had it before.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return dialog::IsChecked(dialog, IDC_PORTRAIT) && FocusId(dialog) == IDC_PORTRAIT; }));
     Press(dialog, VK_DOWN);
     EXPECT_TRUE(WaitUntil([&] {
         return dialog::IsChecked(dialog, IDC_LANDSCAPE) && FocusId(dialog) == IDC_LANDSCAPE;
