@@ -35,22 +35,37 @@ bool Stretch(HDC dc, const Bitmap24& bitmap, const Rect& from, const Rect& targe
 }  // namespace
 
 bool DrawPage(HDC dc, const Bitmap24& bitmap, const PagePlacement& placement, double deviceDpiX,
-              double deviceDpiY)
+              double deviceDpiY, DocumentTimes* times)
 {
+    double* const drawing = times ? &times->drawingMs : nullptr;
+    double* const resampling = times ? &times->resampleMs : nullptr;
     const ResampledSize size =
         SmoothScaledSize(placement.source, placement.target, deviceDpiX, deviceDpiY);
-    if (!size.Enlarges() || IsTwoLevel(bitmap))
+    bool asItIs = !size.Enlarges();
+    if (!asItIs) {
+        const TimeAdder looking(resampling);
+        asItIs = IsTwoLevel(bitmap);
+    }
+    if (asItIs) {
+        const TimeAdder timing(drawing);
         return Stretch(dc, bitmap, placement.source, placement.target);
+    }
 
     Bitmap24 band;
     for (const ResampledBand& part : ResampledBands(placement.target, size, kBandBytes)) {
-        if (!ResampleBand(bitmap, placement.source, size, part, kBandBytes, band)) {
+        bool resampled = false;
+        {
+            const TimeAdder timing(resampling);
+            resampled = ResampleBand(bitmap, placement.source, size, part, kBandBytes, band);
+        }
+        if (!resampled) {
             LogLine("a band of the enlarged page cannot be held in memory");
             return false;
         }
         Rect whole;
         whole.right = band.width;
         whole.bottom = band.height;
+        const TimeAdder timing(drawing);
         if (!Stretch(dc, band, whole, part.target))
             return false;
     }

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include "bitmap24.h"
+#include "document_times.h"
 #include "page_layout.h"
 
+// Adds the time spent resampling and in the driver to `times` when given.
 bool DrawPage(HDC dc, const Bitmap24& bitmap, const PagePlacement& placement, double deviceDpiX,
-              double deviceDpiY);
+              double deviceDpiY, DocumentTimes* times = nullptr);
