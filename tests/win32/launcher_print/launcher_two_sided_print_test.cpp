@@ -277,14 +277,17 @@ TEST_F(LauncherTwoSided, ALauncherEndedWhileAGroupWaitsLosesNothing)
     m_process = nullptr;
     EXPECT_TRUE(Exists(HandoffPath(job, 1)));
     EXPECT_TRUE(Exists(first));
+    // The next launcher reads a name set in "KESTRO.cfg": it comes first.
+    WritePrivateProfileStringA("Spool Information", "FileName", "Front desk", ConfigFile().c_str());
     StartLauncher();
+    WritePrivateProfileStringA("Spool Information", "FileName", nullptr, ConfigFile().c_str());
     Post(kPrint, job, 1);
     Hand(job, 2, {Page(job, 2, 0)});
     const std::vector<PrintedDocument> printed =
         Documents({HandoffPath(job, 1), HandoffPath(job, 2)}, 1, 1, 1);
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0].sides, "1 | 2");
-    EXPECT_EQ(printed[0].title, L"Scan job 61, pages 1\u20132");
+    EXPECT_EQ(printed[0].title, L"Front desk: Scan job 61, pages 1\u20132");
     EXPECT_FALSE(Exists(first)) << "printed and deleted";
 }
 
