@@ -4,9 +4,10 @@
 
 std::string DocumentTimes::Describe() const
 {
-    char text[160];
+    char text[200];
     std::snprintf(text, sizeof text,
-                  "printer %.0f ms, decode %.0f ms, resample %.0f ms, drawing %.0f ms, EndDoc %.0f ms",
-                  printerMs, decodeMs, resampleMs, drawingMs, endDocMs);
+                  "read %.0f ms, printer %.0f ms, decode %.0f ms, resample %.0f ms, drawing %.0f ms, "
+                  "EndDoc %.0f ms",
+                  readMs, printerMs, decodeMs, resampleMs, drawingMs, endDocMs);
     return text;
 }

@@ -93,31 +93,34 @@ class PageSource {
 public:
     explicit PageSource(PageDecoder& decoder) : m_decoder(decoder) {}
 
-    const Bitmap24* Get(HANDLE file, const GroupPage& page, size_t index, bool turned,
-                        std::string& reason)
+    const DecodedPage* Get(HANDLE file, const GroupPage& page, size_t index, bool turned,
+                           std::string& reason)
     {
         const bool samePage = m_valid && m_page == index;
         if (samePage && m_turned == turned)
-            return &m_bitmap;
+            return &m_decoded;
         if (!samePage || m_turned) {
             m_valid = false;
-            m_bitmap = Bitmap24();
-            if (!m_decoder.Decode(file, page.frame, m_bitmap, reason))
+            m_decoded = DecodedPage();
+            if (!m_decoder.Decode(file, page.frame, m_decoded, reason))
                 return nullptr;
             m_page = index;
             m_turned = false;
             m_valid = true;
         }
         if (turned) {
-            m_bitmap = TurnLeft(m_bitmap);
+            if (m_decoded.IsOneBit())
+                m_decoded.oneBit = TurnLeft(m_decoded.oneBit);
+            else
+                m_decoded.colour = TurnLeft(m_decoded.colour);
             m_turned = true;
         }
-        return &m_bitmap;
+        return &m_decoded;
     }
 
 private:
     PageDecoder& m_decoder;
-    Bitmap24 m_bitmap;
+    DecodedPage m_decoded;
     size_t m_page = 0;
     bool m_turned = false;
     bool m_valid = false;
@@ -223,6 +226,8 @@ GroupPrinter::GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder)
 
 bool GroupPrinter::Read(uint32_t jobId, uint32_t firstPage, PendingGroup& group)
 {
+    group.readMs = 0;
+    const TimeAdder timing(&group.readMs);
     group.Release();
     group.jobId = jobId;
     group.firstPage = firstPage;
@@ -329,6 +334,8 @@ bool GroupPrinter::OpenPages(PendingGroup& group)
 
 bool GroupPrinter::ChoosePrinterNow(ChosenPrinter& printer, std::string& reason)
 {
+    m_choosingMs = 0;
+    const TimeAdder timing(&m_choosingMs);
     return ChoosePrinter(m_choices.Current(), printer, reason);
 }
 
@@ -338,6 +345,8 @@ void GroupPrinter::PrintDocument(const ChosenPrinter& printer,
     if (groups.empty())
         return;
     DocumentTimes times;
+    for (const PendingGroup* group : groups)
+        times.readMs += group->readMs;
     const std::chrono::steady_clock::time_point begun = std::chrono::steady_clock::now();
     // Until EndDoc has returned nothing of the document is printed.
     auto mark = [&groups](GroupResult::State state, const std::string& reason) {
@@ -371,7 +380,9 @@ void GroupPrinter::PrintDocument(const ChosenPrinter& printer,
     if (!document.StartDocument(name, reason))
         return fail(reason);
     times.printerMs =
+        m_choosingMs +
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begun).count();
+    m_choosingMs = 0;
 
     // The document's pages, group after group, and its sides.
     std::vector<DocumentPage> pages;
@@ -419,20 +430,26 @@ void GroupPrinter::PrintDocument(const ChosenPrinter& printer,
             PendingGroup& group = *at.group;
             GroupPage& page = group.result.pages[at.page];
             const GroupFile& file = group.result.files[page.file];
+            const DecodedPage* decoded = nullptr;
             const Bitmap24* bitmap = nullptr;
             PagePlacement placement;
             if (page.failure.empty()) {
                 placement = PlacePage(page.size, cells[cell], sheet.dpiX, sheet.dpiY, options);
                 {
                     const TimeAdder timing(&times.decodeMs);
-                    bitmap = source.Get(group.open[page.file]->get(), page, pagesOnSide[cell],
-                                        placement.rotate, page.failure);
+                    decoded = source.Get(group.open[page.file]->get(), page, pagesOnSide[cell],
+                                         placement.rotate, page.failure);
                 }
-                if (!bitmap)
+                if (!decoded)
                     LogLine("job " + std::to_string(group.jobId) + " page " +
                             std::to_string(file.jobPage) + " cannot be decoded: " + page.failure);
+                else if (decoded->IsOneBit() &&
+                         !DrawPage(document.Dc(), decoded->oneBit, placement, &times))
+                    return fail("the printer did not take a page image");
+                else if (!decoded->IsOneBit())
+                    bitmap = &decoded->colour;
             }
-            if (!bitmap) {
+            if (!decoded) {
                 // A page that cannot be printed: its placeholder, in every copy.
                 const PageImageSize size = PlaceholderSize(cells[cell], sheet.dpiX, sheet.dpiY,
                                                            turned, placeholderDpi);
@@ -448,8 +465,9 @@ void GroupPrinter::PrintDocument(const ChosenPrinter& printer,
                 !DrawPage(document.Dc(), *bitmap, placement, sheet.dpiX, sheet.dpiY, &times))
                 return fail("the printer did not take a page image");
             // A placeholder that could not be drawn still leaves its frame.
+            const bool drawn = bitmap || (decoded && decoded->IsOneBit());
             const TimeAdder timing(&times.drawingMs);
-            if ((options.frame || !bitmap) && !DrawFrame(document.Dc(), placement.target, sheet))
+            if ((options.frame || !drawn) && !DrawFrame(document.Dc(), placement.target, sheet))
                 return fail("the printer did not take the frame");
         }
         const TimeAdder timing(&times.drawingMs);

@@ -51,6 +51,7 @@ struct PendingGroup {
     GroupResult result;  // filled as it goes, so that it tells what there was also
                          // when an exception ends the reading or printing
     std::vector<std::unique_ptr<ScopedHandle>> open;  // per file of the group; null: not open
+    double readMs = 0;  // the time Read took
 
     // The job page of the group's last file.
     uint32_t LastPage() const;
@@ -72,7 +73,7 @@ public:
     bool Read(uint32_t jobId, uint32_t firstPage, PendingGroup& group);
 
     // The printer the next document goes to, as stored now; false, with the
-    // reason, when there is none.
+    // reason, when there is none. The time it took counts to the next document's.
     bool ChoosePrinterNow(ChosenPrinter& printer, std::string& reason);
 
     // Prints groups of one job as one document on the printer: one group, or,
@@ -94,4 +95,5 @@ private:
     StreamByteFileReader m_files;
     std::unique_ptr<Win32PrintGuardEvent> m_guard;  // null: no guard
     StoredChoiceReader m_choices;
+    double m_choosingMs = 0;  // of the last ChoosePrinterNow
 };
