@@ -194,8 +194,10 @@ void PrintWorker::PrintWaiting(GroupPrinter& printer, bool jobEnded)
             group->result.failure = reason;
         }
     } else if (!chosen.twoSided) {
-        for (PendingGroup* group : groups)
-            PrintDocument(printer, chosen, {group}, jobEnded);
+        // Groups that waited for a two-sided printer no longer in use: each
+        // on its own, as one-sided groups print; only the last may end the job.
+        for (size_t i = 0; i < groups.size(); ++i)
+            PrintDocument(printer, chosen, {groups[i]}, jobEnded && i + 1 == groups.size());
     } else if (KeepWaitingForBack(sides, mayStillSend, groups.size())) {
         LogLine("job " + std::to_string(last.jobId) + " group " + std::to_string(last.firstPage) +
                 " waits: printed two-sided, its last sheet's back is left for the job's next page");
