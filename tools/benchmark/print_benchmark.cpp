@@ -201,7 +201,7 @@ public:
         Check("JP_EndJob", m_library.JP_EndJob(id));
         const std::string log = WaitUntilJobEnded(id, logStart);
         if (sampler) {
-            kind.peak[0] = std::max(kind.peak[0], sampler->Stop());
+            kind.peak[0] = (std::max)(kind.peak[0], sampler->Stop());
             return;
         }
         if (!kind.bareDocuments)
@@ -344,7 +344,7 @@ private:
             ++documents;
             if (std::find(line.groups.begin(), line.groups.end(), 1) != line.groups.end())
                 firstOut = line.at;
-            lastOut = std::max(lastOut, line.at);
+            lastOut = (std::max)(lastOut, line.at);
             const double part[6] = {line.readMs,     line.printerMs, line.decodeMs,
                                     line.resampleMs, line.drawingMs, line.endDocMs};
             for (int p = 0; p < 6; ++p)
