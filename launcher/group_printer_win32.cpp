@@ -228,6 +228,7 @@ bool GroupPrinter::Read(uint32_t jobId, uint32_t firstPage, PendingGroup& group)
 {
     group.readMs = 0;
     const TimeAdder timing(&group.readMs);
+    m_decoder.ForgetKept();  // the first page of this group is the next decoded
     group.Release();
     group.jobId = jobId;
     group.firstPage = firstPage;
@@ -481,6 +482,7 @@ void GroupPrinter::PrintDocument(const ChosenPrinter& printer,
             return fail(reason);
     }
     mark(GroupResult::State::Printed, std::string());
+    m_decoder.ForgetKept();
     LogLine("EndDoc returned for " + GroupsText(groups) + ": \"" + Narrowed(name) + "\", " +
             std::to_string(sides.size()) + " side(s)" + (twoSided ? ", two-sided" : "") + "; " +
             times.Describe());

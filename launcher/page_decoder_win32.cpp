@@ -328,6 +328,24 @@ bool PageDecoder::OpenFile(HANDLE file, ComRef<IWICBitmapDecoder>& decoder, std:
     return true;
 }
 
+PageDecoder::FileIdentity PageDecoder::IdentityOf(HANDLE file)
+{
+    FileIdentity identity;
+    identity.known = GetFileInformationByHandle(file, &identity.info) != FALSE;
+    return identity;
+}
+
+bool PageDecoder::FileIdentity::operator==(const FileIdentity& other) const
+{
+    const BY_HANDLE_FILE_INFORMATION& a = info;
+    const BY_HANDLE_FILE_INFORMATION& b = other.info;
+    return known && other.known && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow &&
+           a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           a.ftLastWriteTime.dwLowDateTime == b.ftLastWriteTime.dwLowDateTime &&
+           a.ftLastWriteTime.dwHighDateTime == b.ftLastWriteTime.dwHighDateTime;
+}
+
 bool PageDecoder::Probe(HANDLE file, PageFileProbe& probe, std::string& reason)
 {
     probe = PageFileProbe();
@@ -356,6 +374,13 @@ bool PageDecoder::Probe(HANDLE file, PageFileProbe& probe, std::string& reason)
         else if (!ProbeFrame(frame.Get(), probe.pages[i], probe.failures[i]))
             probe.failures[i] = Which(i, printed) + probe.failures[i];
     }
+    if (!m_kept) {
+        const FileIdentity identity = IdentityOf(file);
+        if (identity.known) {
+            m_kept.Swap(decoder);
+            m_keptFile = identity;
+        }
+    }
     return true;
 }
 
@@ -363,7 +388,10 @@ bool PageDecoder::Decode(HANDLE file, uint32_t page, DecodedPage& decoded, std::
 {
     decoded = DecodedPage();
     ComRef<IWICBitmapDecoder> decoder;
-    if (!OpenFile(file, decoder, reason))
+    if (m_kept && IdentityOf(file) == m_keptFile)
+        decoder.Swap(m_kept);
+    m_kept.Reset();  // a decoder made for another file only takes memory now
+    if (!decoder && !OpenFile(file, decoder, reason))
         return false;
     ComRef<IWICBitmapFrameDecode> frame;
     HRESULT result = decoder->GetFrame(page, frame.Out());

@@ -51,8 +51,26 @@ public:
     // The pixels of page `page` (from 0) of the file.
     bool Decode(HANDLE file, uint32_t page, DecodedPage& decoded, std::string& reason);
 
+    // Lets go of the decoder kept from a probe (see m_kept).
+    void ForgetKept() { m_kept.Reset(); }
+
 private:
     bool OpenFile(HANDLE file, ComRef<IWICBitmapDecoder>& decoder, std::string& reason);
 
+    // Which file a handle is open on (volume, file index, size, time written).
+    struct FileIdentity {
+        BY_HANDLE_FILE_INFORMATION info = {};
+        bool known = false;
+        bool operator==(const FileIdentity& other) const;
+    };
+    static FileIdentity IdentityOf(HANDLE file);
+
     ComRef<IWICImagingFactory> m_factory;
+    // The decoder of the first file probed since ForgetKept, kept for the
+    // first decoding of that file: some imaging components (Wine's JPEG
+    // decoder) decode the whole picture as soon as they open it. Used only
+    // for the very file it was made for, never for another that got the
+    // same handle value.
+    ComRef<IWICBitmapDecoder> m_kept;
+    FileIdentity m_keptFile;
 };

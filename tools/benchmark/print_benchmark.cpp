@@ -172,9 +172,8 @@ public:
         const HWND window = FindWindowA(kLauncherWindowClass, nullptr);
         if (window)
             GetWindowThreadProcessId(window, &processId);
-        m_launcher.reset(new OwnedHandle(
-            processId ? OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, processId)
-                      : nullptr));
+        const DWORD access = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE;
+        m_launcher.reset(new OwnedHandle(processId ? OpenProcess(access, FALSE, processId) : nullptr));
         if (!m_launcher->Get())
             throw Failure("the launcher's process cannot be found (is KESTRO.EXE the real launcher?)");
     }

@@ -1,8 +1,11 @@
-// The private committed memory of another process, and its peak while a
-// piece of work runs. Wine 8 answers GetProcessMemoryInfo with a
-// PrivateUsage of 0 and a peak that is only the current figure, so the
-// memory is counted by walking the process's address space (what
-// PrivateUsage counts on Windows), sampled on a thread of its own.
+// The private memory of another process, and its peak while a piece of work
+// runs. Wine 8 answers GetProcessMemoryInfo with a PrivateUsage of 0 and a
+// peak that is only the current figure, but with a PagefileUsage that is
+// the process's anonymous memory (resident or swapped), which is what
+// PagefileUsage (the commit charge) counts on Windows too. It is read
+// without stopping the process, so it can be sampled every few
+// milliseconds on a thread of its own; where it reads 0 the process's
+// address space is walked instead.
 #pragma once
 #include <windows.h>
 
@@ -10,7 +13,7 @@
 #include <cstdint>
 #include <thread>
 
-// Bytes of the process's committed private memory; 0 when it cannot be read.
+// Bytes of the process's private memory; 0 when it cannot be read.
 uint64_t PrivateBytesOf(HANDLE process);
 
 // Samples a process's private memory every few milliseconds from its
