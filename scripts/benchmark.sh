@@ -115,7 +115,7 @@ launcher_part() {
     echo "== Benchmark of KESTRO.EXE"
     echo "  pages: $(short "$pages")/colour.jpg (300 dpi, $(du -k "$pages/colour.jpg" | cut -f1) KB) and"
     echo "  black-white.tif (600 dpi, CCITT G4, $(du -k "$pages/black-white.tif" | cut -f1) KB), A4; each page full size,"
-    echo "  turned to suit the sheet; printer \"$printer\": Wine's PostScript driver, A4, 600 dpi,"
+    echo "  turned to suit the sheet; printer \"$printer\": Wine's PostScript driver, A4, 300 dpi,"
     echo "  each document written to $(short "$print_bench")/printed.ps; load average before: $(cut -d ' ' -f 1-3 /proc/loadavg)"
     (cd "$HOST_DIR" && timeout 3600 wine print_benchmark.exe --settings "$(windows_path "$SETTINGS_FILE")" \
         --log-folder "$(windows_path "$LOG_DIR")" --printer "$printer" \

@@ -100,28 +100,32 @@ double Median(std::vector<double> values)
 
 double Megabytes(uint64_t bytes) { return bytes / (1024.0 * 1024.0); }
 
-// The bytes of a page decoded as the launcher holds it: 24-bit rows padded
-// to four bytes.
+// The bytes of a page decoded as the launcher holds it: one bit a pixel when
+// the file stores it so, else 24 bits; rows padded to four bytes.
 uint64_t DecodedPageBytes(const std::string& path)
 {
     IWICImagingFactory* factory = nullptr;
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
     UINT width = 0, height = 0;
+    WICPixelFormatGUID format = {};
     std::wstring wide(path.begin(), path.end());
     if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
         SUCCEEDED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
                                                      WICDecodeMetadataCacheOnDemand, &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)))
-        frame->GetSize(&width, &height);
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)))
+        frame->GetPixelFormat(&format);
     if (frame)
         frame->Release();
     if (decoder)
         decoder->Release();
     if (factory)
         factory->Release();
-    return static_cast<uint64_t>((width * 3 + 3) & ~3u) * height;
+    const bool oneBit = IsEqualGUID(format, GUID_WICPixelFormatBlackWhite) ||
+                        IsEqualGUID(format, GUID_WICPixelFormat1bppIndexed);
+    const uint64_t rowBytes = oneBit ? (width + 31) / 32 * 4 : (width * 3 + 3) & ~3u;
+    return rowBytes * height;
 }
 
 // One kind of job and what its figures came to.
@@ -390,8 +394,8 @@ void PrintTables(const std::vector<Kind>& kinds, const Options& options, uint64_
                     Megabytes(kind.peak[1]));
     }
     std::printf("\nratio: the bare work's pages a second over the launcher's. One page decoded as\n"
-                "the launcher holds it (24 bits a pixel): %.1f MB colour, %.1f MB black and white.\n"
-                "The launcher's private memory between jobs: %.1f MB.\n",
+                "the launcher holds it: %.1f MB colour (24 bits a pixel), %.2f MB black and white\n"
+                "(one bit). The launcher's private memory between jobs: %.1f MB.\n",
                 Megabytes(colourPage), Megabytes(blackWhitePage), Megabytes(kinds[0].launcherIdle));
 
     std::printf("\nWhere the launcher's time goes, ms a document (medians)\n\n");
