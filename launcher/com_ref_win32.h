@@ -21,6 +21,13 @@ public:
         Reset();
         return &m_object;
     }
+    // Exchanges the objects of the two.
+    void Swap(ComRef& other)
+    {
+        T* object = m_object;
+        m_object = other.m_object;
+        other.m_object = object;
+    }
     void Reset()
     {
         if (m_object)

@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "bitmap24.h"
+#include "document_name.h"
+#include "document_times.h"
 #include "handoff_paths_win32.h"
 #include "job_settings.h"
 #include "launcher_log_win32.h"
@@ -17,6 +20,7 @@
 #include "printer_document_win32.h"
 #include "setup/profile_reader_win32.h"
 #include "sheet_plan.h"
+#include "two_sided_wait.h"
 
 namespace {
 
@@ -89,31 +93,34 @@ class PageSource {
 public:
     explicit PageSource(PageDecoder& decoder) : m_decoder(decoder) {}
 
-    const Bitmap24* Get(HANDLE file, const GroupPage& page, size_t index, bool turned,
-                        std::string& reason)
+    const DecodedPage* Get(HANDLE file, const GroupPage& page, size_t index, bool turned,
+                           std::string& reason)
     {
         const bool samePage = m_valid && m_page == index;
         if (samePage && m_turned == turned)
-            return &m_bitmap;
+            return &m_decoded;
         if (!samePage || m_turned) {
             m_valid = false;
-            m_bitmap = Bitmap24();
-            if (!m_decoder.Decode(file, page.frame, m_bitmap, reason))
+            m_decoded = DecodedPage();
+            if (!m_decoder.Decode(file, page.frame, m_decoded, reason))
                 return nullptr;
             m_page = index;
             m_turned = false;
             m_valid = true;
         }
         if (turned) {
-            m_bitmap = TurnLeft(m_bitmap);
+            if (m_decoded.IsOneBit())
+                m_decoded.oneBit = TurnLeft(m_decoded.oneBit);
+            else
+                m_decoded.colour = TurnLeft(m_decoded.colour);
             m_turned = true;
         }
-        return &m_bitmap;
+        return &m_decoded;
     }
 
 private:
     PageDecoder& m_decoder;
-    Bitmap24 m_bitmap;
+    DecodedPage m_decoded;
     size_t m_page = 0;
     bool m_turned = false;
     bool m_valid = false;
@@ -155,7 +162,57 @@ void Fail(GroupResult& result, GroupResult::State state, const std::string& reas
             reason);
 }
 
+// A page of a document of one or more groups.
+struct DocumentPage {
+    PendingGroup* group;
+    size_t page;  // index into the group's pages
+};
+
+// The name as Windows takes it in the active code page: the configured name
+// is ANSI text.
+std::wstring Widened(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 0, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+// The name for the log, in the active code page.
+std::string Narrowed(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string narrow(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0],
+                            length, nullptr, nullptr);
+    return narrow;
+}
+
+// "job 3 group(s) 1 2" for the log lines of a document.
+std::string GroupsText(const std::vector<PendingGroup*>& groups)
+{
+    std::string text = "job " + std::to_string(groups.front()->jobId) + " group(s)";
+    for (const PendingGroup* group : groups)
+        text += " " + std::to_string(group->firstPage);
+    return text;
+}
+
 }  // namespace
+
+uint32_t PendingGroup::LastPage() const
+{
+    return result.files.empty() ? firstPage : result.files.back().jobPage;
+}
+
+bool PendingGroup::EndsJob() const { return GroupEndsJob(result.files.size(), settings); }
 
 GroupPrinter::GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder)
     : m_setup(setup),
@@ -167,9 +224,16 @@ GroupPrinter::GroupPrinter(const LauncherSetup& setup, PageDecoder& decoder)
 {
 }
 
-bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, LayoutOptions& options,
-                             GroupResult& result)
+bool GroupPrinter::Read(uint32_t jobId, uint32_t firstPage, PendingGroup& group)
 {
+    group.readMs = 0;
+    const TimeAdder timing(&group.readMs);
+    m_decoder.ForgetKept();  // the first page of this group is the next decoded
+    group.Release();
+    group.jobId = jobId;
+    group.firstPage = firstPage;
+    GroupResult& result = group.result;
+    result = GroupResult();
     result.pageList = HandoffPath(jobId, firstPage);
     if (result.pageList.empty()) {
         Fail(result, GroupResult::State::NoPageList, "the temporary folder cannot be found");
@@ -203,25 +267,29 @@ bool GroupPrinter::ReadGroup(uint32_t jobId, uint32_t firstPage, LayoutOptions& 
         LogLine("job settings file " + settingsPath +
                 " is missing: one copy, the library's default layout");
     Win32ProfileReader profile;
-    const JobSettings settings = ReadJobSettings(settingsPath.c_str(), profile);
-    options = LayoutFromSettings(settings);
+    group.settings = ReadJobSettings(settingsPath.c_str(), profile);
+    group.options = LayoutFromSettings(group.settings);
     LogLine("job " + std::to_string(jobId) + " group " + std::to_string(firstPage) + ": " +
-            std::to_string(paths.size()) + " page file(s), " + DescribeSettings(settings));
-    return OpenPages(result);
+            std::to_string(paths.size()) + " page file(s), " + DescribeSettings(group.settings));
+    if (!OpenPages(group))
+        return false;
+    result.state = GroupResult::State::Waiting;
+    return true;
 }
 
-bool GroupPrinter::OpenPages(GroupResult& result)
+bool GroupPrinter::OpenPages(PendingGroup& group)
 {
     // A list that names anything but the data folder's pages is not the
     // library's: nothing of it is printed, moved or deleted.
-    m_open.clear();
-    m_open.resize(result.files.size());
+    GroupResult& result = group.result;
+    group.open.clear();
+    group.open.resize(result.files.size());
     for (size_t i = 0; i < result.files.size(); ++i) {
         GroupFile& file = result.files[i];
         std::string reason;
-        const PageFileGate::Verdict verdict = m_gate.Open(file.path, m_open[i], reason);
+        const PageFileGate::Verdict verdict = m_gate.Open(file.path, group.open[i], reason);
         if (verdict == PageFileGate::Verdict::Foreign) {
-            Release();
+            group.Release();
             for (const GroupFile& named : result.files)
                 LogLine("the page list names " + named.path);
             Fail(result, GroupResult::State::Refused,
@@ -238,7 +306,7 @@ bool GroupPrinter::OpenPages(GroupResult& result)
         GroupFile& file = result.files[i];
         PageFileProbe probe;
         std::string reason;
-        if (file.failure.empty() && !m_decoder.Probe(m_open[i]->Get(), probe, reason))
+        if (file.failure.empty() && !m_decoder.Probe(group.open[i]->Get(), probe, reason))
             file.failure = reason;
         if (!file.failure.empty()) {
             GroupPage page;
@@ -265,91 +333,157 @@ bool GroupPrinter::OpenPages(GroupResult& result)
     return true;
 }
 
-void GroupPrinter::Print(uint32_t jobId, uint32_t firstPage, GroupResult& result)
+bool GroupPrinter::ChoosePrinterNow(ChosenPrinter& printer, std::string& reason)
 {
-    result = GroupResult();
-    Release();
-    LayoutOptions options;
-    if (!ReadGroup(jobId, firstPage, options, result))
-        return;
-    PrintSheets(jobId, options, result);
+    m_choosingMs = 0;
+    const TimeAdder timing(&m_choosingMs);
+    return ChoosePrinter(m_choices.Current(), printer, reason);
 }
 
-void GroupPrinter::PrintSheets(uint32_t jobId, const LayoutOptions& options, GroupResult& result)
+void GroupPrinter::PrintDocument(const ChosenPrinter& printer,
+                                 const std::vector<PendingGroup*>& groups, bool wholeJob)
 {
-    const GroupResult::State notPrinted = GroupResult::State::NotPrinted;
+    if (groups.empty())
+        return;
+    DocumentTimes times;
+    for (const PendingGroup* group : groups)
+        times.readMs += group->readMs;
+    const std::chrono::steady_clock::time_point begun = std::chrono::steady_clock::now();
+    // Until EndDoc has returned nothing of the document is printed.
+    auto mark = [&groups](GroupResult::State state, const std::string& reason) {
+        for (PendingGroup* group : groups) {
+            group->result.state = state;
+            group->result.failure = reason;
+        }
+    };
+    auto fail = [&mark](const std::string& reason) {
+        mark(GroupResult::State::NotPrinted, reason);
+        LogLine("not printed: " + reason);
+    };
+    mark(GroupResult::State::NotPrinted, "the document was not finished");
     std::string reason;
-    ChosenPrinter printer;
-    if (!ChoosePrinter(m_choices.Current(), printer, reason))
-        return Fail(result, notPrinted, reason);
     PrinterDocument document;
     PrintableArea sheet;
     if (!document.Open(printer, reason))
-        return Fail(result, notPrinted, reason);
+        return fail(reason);
     if (!MeasureSheet(document.Dc(), sheet))
-        return Fail(result, notPrinted, "the printer reports no printable area");
+        return fail("the printer reports no printable area");
+    const bool twoSided = printer.twoSided;
     LogLine("printer \"" + printer.name + "\": " + std::to_string(sheet.width) + " x " +
             std::to_string(sheet.height) + " dots at " + std::to_string(static_cast<int>(sheet.dpiX)) +
-            " x " + std::to_string(static_cast<int>(sheet.dpiY)) + " dpi");
+            " x " + std::to_string(static_cast<int>(sheet.dpiY)) + " dpi" +
+            (twoSided ? ", two-sided" : ""));
 
-    const std::string name = m_setup.documentName.empty() ? "KESTRO" : m_setup.documentName;
+    const PendingGroup& first = *groups.front();
+    const LayoutOptions& options = first.options;
+    const std::wstring name = DocumentName(Widened(m_setup.documentName), first.jobId,
+                                           first.firstPage, groups.back()->LastPage(), wholeJob);
     if (!document.StartDocument(name, reason))
-        return Fail(result, notPrinted, reason);
+        return fail(reason);
+    times.printerMs =
+        m_choosingMs +
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begun).count();
+    m_choosingMs = 0;
+
+    // The document's pages, group after group, and its sides.
+    std::vector<DocumentPage> pages;
+    std::vector<size_t> groupPageCounts;
+    for (PendingGroup* group : groups) {
+        for (size_t page = 0; page < group->result.pages.size(); ++page)
+            pages.push_back(DocumentPage{group, page});
+        groupPageCounts.push_back(group->result.pages.size());
+    }
+    const std::vector<Sheet> sides =
+        twoSided ? PlanTwoSidedSheets(groupPageCounts, options.pagesPerSheet, options.copies,
+                                      options.sorted)
+                 : PlanSheets(pages.size(), options.pagesPerSheet, options.copies, options.sorted);
 
     const double placeholderDpi = (std::min)(kPlaceholderDpi, (std::min)(sheet.dpiX, sheet.dpiY));
     PageSource source(m_decoder);
     Bitmap24 placeholder;
-    for (const Sheet& pagesOnSheet : PlanSheets(result.pages.size(), options.pagesPerSheet,
-                                                options.copies, options.sorted)) {
-        if (!document.StartSheet(reason))
-            return Fail(result, notPrinted, reason);
+    for (const Sheet& pagesOnSide : sides) {
+        {
+            const TimeAdder timing(&times.drawingMs);
+            if (!document.StartSheet(reason))
+                return fail(reason);
+        }
+        if (pagesOnSide.empty()) {  // the blank back of a set's last sheet
+            const TimeAdder timing(&times.drawingMs);
+            if (!document.EndSheet(reason))
+                return fail(reason);
+            continue;
+        }
         // The sheet's first page decides whether it is read turned, and so
         // the order of its cells; a placeholder first reads upright.
-        const GroupPage& first = result.pages[pagesOnSheet.front()];
+        const DocumentPage& head = pages[pagesOnSide.front()];
+        const GroupPage& firstPage = head.group->result.pages[head.page];
         const PageImageSize firstSize =
-            first.failure.empty() ? first.size
-                                  : FirstCellPlaceholderSize(sheet.width, sheet.height, sheet.dpiX,
-                                                             sheet.dpiY, options, placeholderDpi);
+            firstPage.failure.empty()
+                ? firstPage.size
+                : FirstCellPlaceholderSize(sheet.width, sheet.height, sheet.dpiX, sheet.dpiY,
+                                           options, placeholderDpi);
         const std::vector<Rect> cells =
             SheetCells(firstSize, sheet.width, sheet.height, sheet.dpiX, sheet.dpiY, options);
         const bool turned =
             SheetReadTurned(firstSize, sheet.width, sheet.height, sheet.dpiX, sheet.dpiY, options);
-        for (size_t cell = 0; cell < pagesOnSheet.size(); ++cell) {
-            GroupPage& page = result.pages[pagesOnSheet[cell]];
+        for (size_t cell = 0; cell < pagesOnSide.size(); ++cell) {
+            const DocumentPage& at = pages[pagesOnSide[cell]];
+            PendingGroup& group = *at.group;
+            GroupPage& page = group.result.pages[at.page];
+            const GroupFile& file = group.result.files[page.file];
+            const DecodedPage* decoded = nullptr;
             const Bitmap24* bitmap = nullptr;
             PagePlacement placement;
             if (page.failure.empty()) {
                 placement = PlacePage(page.size, cells[cell], sheet.dpiX, sheet.dpiY, options);
-                bitmap = source.Get(m_open[page.file]->Get(), page, pagesOnSheet[cell],
-                                    placement.rotate, page.failure);
-                if (!bitmap)
-                    LogLine("job " + std::to_string(jobId) + " page " +
-                            std::to_string(result.files[page.file].jobPage) +
-                            " cannot be decoded: " + page.failure);
+                {
+                    const TimeAdder timing(&times.decodeMs);
+                    decoded = source.Get(group.open[page.file]->Get(), page, pagesOnSide[cell],
+                                         placement.rotate, page.failure);
+                }
+                if (!decoded)
+                    LogLine("job " + std::to_string(group.jobId) + " page " +
+                            std::to_string(file.jobPage) + " cannot be decoded: " + page.failure);
+                else if (decoded->IsOneBit() &&
+                         !DrawPage(document.Dc(), decoded->oneBit, placement, &times))
+                    return fail("the printer did not take a page image");
+                else if (!decoded->IsOneBit())
+                    bitmap = &decoded->colour;
             }
-            if (!bitmap) {
+            if (!decoded) {
                 // A page that cannot be printed: its placeholder, in every copy.
                 const PageImageSize size = PlaceholderSize(cells[cell], sheet.dpiX, sheet.dpiY,
                                                            turned, placeholderDpi);
                 placement = PlacePage(size, cells[cell], sheet.dpiX, sheet.dpiY, options);
-                if (DrawPlaceholder(PlaceholderLines(jobId, result.files[page.file], page), size,
-                                    placeholder)) {
+                const TimeAdder timing(&times.decodeMs);
+                if (DrawPlaceholder(PlaceholderLines(group.jobId, file, page), size, placeholder)) {
                     if (placement.rotate)
                         placeholder = TurnLeft(placeholder);
                     bitmap = &placeholder;
                 }
             }
-            if (bitmap && !DrawPage(document.Dc(), *bitmap, placement, sheet.dpiX, sheet.dpiY))
-                return Fail(result, notPrinted, "the printer did not take a page image");
+            if (bitmap &&
+                !DrawPage(document.Dc(), *bitmap, placement, sheet.dpiX, sheet.dpiY, &times))
+                return fail("the printer did not take a page image");
             // A placeholder that could not be drawn still leaves its frame.
-            if ((options.frame || !bitmap) && !DrawFrame(document.Dc(), placement.target, sheet))
-                return Fail(result, notPrinted, "the printer did not take the frame");
+            const bool drawn = bitmap || (decoded && decoded->IsOneBit());
+            const TimeAdder timing(&times.drawingMs);
+            if ((options.frame || !drawn) && !DrawFrame(document.Dc(), placement.target, sheet))
+                return fail("the printer did not take the frame");
         }
+        const TimeAdder timing(&times.drawingMs);
         if (!document.EndSheet(reason))
-            return Fail(result, notPrinted, reason);
+            return fail(reason);
     }
     // Until here the destructor aborts the document: nothing reaches the paper.
-    if (!document.EndDocument(reason))
-        return Fail(result, notPrinted, reason);
-    result.state = GroupResult::State::Printed;
+    {
+        const TimeAdder timing(&times.endDocMs);
+        if (!document.EndDocument(reason))
+            return fail(reason);
+    }
+    mark(GroupResult::State::Printed, std::string());
+    m_decoder.ForgetKept();
+    LogLine("EndDoc returned for " + GroupsText(groups) + ": \"" + Narrowed(name) + "\", " +
+            std::to_string(sides.size()) + " side(s)" + (twoSided ? ", two-sided" : "") + "; " +
+            times.Describe());
 }

@@ -8,6 +8,7 @@
 #include "setup/config_reader.h"
 #include "setup/config_record.h"
 #include "setup/install_folders.h"
+#include "setup/profile_reader.h"
 
 namespace {
 
@@ -37,7 +38,12 @@ LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profi
     ReadConfig(cfgPath.c_str(), config, profile);
     setup.cannotPrintTitle = config.CannotPrintTitle;
     setup.cannotPrintMessage = config.CannotPrintMsg;
-    setup.documentName = config.FileName;
+    // The library's default for this key, which it never uses, is no name
+    // anyone chose: only a name set in the file goes into the print queue.
+    char documentName[kPathBufferSize];
+    ReadProfileText(profile, cfgPath.c_str(), "Spool Information", "FileName", "", documentName,
+                    sizeof documentName);
+    setup.documentName = documentName;
     setup.printGuardWaitMs = ReadPrintGuardWaitMs(cfgPath.c_str(), profile);
 
     char subKey[kPathBufferSize];

@@ -17,7 +17,7 @@ struct LauncherSetup {
     std::string dataFolder;      // "<System Directory>\Data"; empty when unknown
     std::string cannotPrintTitle;
     std::string cannotPrintMessage;
-    std::string documentName;    // the spooler's name for each printed group
+    std::string documentName;    // set in the file: the first words of every document's name
     std::string printGuardName;  // from "Tessary.cfg" (ReadPrintGuardName); empty: no guard
     uint32_t printGuardWaitMs = 0;  // how long a busy print guard is waited for
     std::vector<std::string> notes;  // what was missing, for the log
@@ -27,9 +27,10 @@ struct LauncherSetup {
 };
 
 // Reads "KESTRO.cfg" at cfgPath (its absent keys give the library's defaults:
-// box caption "CannotPrintTitle", box text "CannotPrintMsg", document name
-// "FileName" of section "Spool Information"; the launcher's own key there,
-// "PrintGuardWaitMs", the bound of the wait for the print guard), then the
+// box caption "CannotPrintTitle", box text "CannotPrintMsg"; from section
+// "Spool Information" the name "FileName", empty when the file sets none,
+// and the launcher's own key "PrintGuardWaitMs", the bound of the wait for
+// the print guard), then the
 // values named by "Value4ini", "Value4Log" and "Value4data" of section
 // "Registry for Velora" from the key it names below HKEY_LOCAL_MACHINE. Each
 // value is read on its own: a missing log folder does not hide the settings

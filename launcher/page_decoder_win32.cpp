@@ -214,6 +214,59 @@ HRESULT PaletteOf(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
     return result;
 }
 
+// Whether the frame's pixels have no alpha channel, so that they need not be
+// laid on white: the formats scanners and cameras write.
+bool IsOpaque(const WICPixelFormatGUID& format)
+{
+    for (const GUID* opaque : {&GUID_WICPixelFormat24bppBGR, &GUID_WICPixelFormat24bppRGB,
+                               &GUID_WICPixelFormat32bppBGR, &GUID_WICPixelFormat8bppGray})
+        if (IsEqualGUID(format, *opaque))
+            return true;
+    return false;
+}
+
+// 0xAARRGGBB laid on white paper, as 0xRRGGBB.
+uint32_t OverWhite(uint32_t colour)
+{
+    const uint32_t alpha = colour >> 24;
+    uint32_t laid = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t channel = (colour >> shift) & 0xFF;
+        laid |= ((channel * alpha + 255 * (255 - alpha) + 127) / 255) << shift;
+    }
+    return laid;
+}
+
+// A frame of one bit a pixel copied as it is, with the two colours its
+// bits stand for; S_FALSE when the frame is not of one bit a pixel.
+HRESULT CopyOneBit(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int32_t width,
+                   int32_t height, Bitmap1& bitmap)
+{
+    WICPixelFormatGUID format = {};
+    HRESULT result = frame->GetPixelFormat(&format);
+    if (FAILED(result))
+        return result;
+    uint32_t colours[2] = {0x000000, 0xFFFFFF};
+    if (IsEqualGUID(format, GUID_WICPixelFormat1bppIndexed)) {
+        std::vector<uint32_t> palette;
+        if (FAILED(PaletteOf(factory, frame, palette)) || palette.empty())
+            return S_FALSE;  // the colour path reports what is wrong
+        colours[0] = OverWhite(palette[0]);
+        colours[1] = palette.size() > 1 ? OverWhite(palette[1]) : 0xFFFFFF;
+    } else if (!IsEqualGUID(format, GUID_WICPixelFormatBlackWhite)) {
+        return S_FALSE;
+    }
+    if (!MakeBitmap1(width, height, kMaxPageBytes, bitmap))
+        return E_OUTOFMEMORY;
+    bitmap.colours[0] = colours[0];
+    bitmap.colours[1] = colours[1];
+    result = frame->CopyPixels(nullptr, static_cast<UINT>(bitmap.stride),
+                               static_cast<UINT>(bitmap.bits.size()), bitmap.bits.data());
+    if (FAILED(result))
+        bitmap = Bitmap1();
+    return result;
+}
+
 // The frame in its own pixel format, converted by the launcher: for the
 // formats the component decodes but does not convert.
 HRESULT CopyRaw(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, Bitmap24& bitmap)
@@ -275,6 +328,24 @@ bool PageDecoder::OpenFile(HANDLE file, ComRef<IWICBitmapDecoder>& decoder, std:
     return true;
 }
 
+PageDecoder::FileIdentity PageDecoder::IdentityOf(HANDLE file)
+{
+    FileIdentity identity;
+    identity.known = GetFileInformationByHandle(file, &identity.info) != FALSE;
+    return identity;
+}
+
+bool PageDecoder::FileIdentity::operator==(const FileIdentity& other) const
+{
+    const BY_HANDLE_FILE_INFORMATION& a = info;
+    const BY_HANDLE_FILE_INFORMATION& b = other.info;
+    return known && other.known && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow &&
+           a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           a.ftLastWriteTime.dwLowDateTime == b.ftLastWriteTime.dwLowDateTime &&
+           a.ftLastWriteTime.dwHighDateTime == b.ftLastWriteTime.dwHighDateTime;
+}
+
 bool PageDecoder::Probe(HANDLE file, PageFileProbe& probe, std::string& reason)
 {
     probe = PageFileProbe();
@@ -303,14 +374,24 @@ bool PageDecoder::Probe(HANDLE file, PageFileProbe& probe, std::string& reason)
         else if (!ProbeFrame(frame.Get(), probe.pages[i], probe.failures[i]))
             probe.failures[i] = Which(i, printed) + probe.failures[i];
     }
+    if (!m_kept) {
+        const FileIdentity identity = IdentityOf(file);
+        if (identity.known) {
+            m_kept.Swap(decoder);
+            m_keptFile = identity;
+        }
+    }
     return true;
 }
 
-bool PageDecoder::Decode(HANDLE file, uint32_t page, Bitmap24& bitmap, std::string& reason)
+bool PageDecoder::Decode(HANDLE file, uint32_t page, DecodedPage& decoded, std::string& reason)
 {
-    bitmap = Bitmap24();
+    decoded = DecodedPage();
     ComRef<IWICBitmapDecoder> decoder;
-    if (!OpenFile(file, decoder, reason))
+    if (m_kept && IdentityOf(file) == m_keptFile)
+        decoder.Swap(m_kept);
+    m_kept.Reset();  // a decoder made for another file only takes memory now
+    if (!decoder && !OpenFile(file, decoder, reason))
         return false;
     ComRef<IWICBitmapFrameDecode> frame;
     HRESULT result = decoder->GetFrame(page, frame.Out());
@@ -322,15 +403,34 @@ bool PageDecoder::Decode(HANDLE file, uint32_t page, Bitmap24& bitmap, std::stri
     UINT width = 0;
     UINT height = 0;
     result = frame->GetSize(&width, &height);
-    if (FAILED(result) || width > 0x7FFFFFFF || height > 0x7FFFFFFF ||
-        !MakeBitmap(static_cast<int32_t>(width), static_cast<int32_t>(height), kMaxPageBytes,
+    if (FAILED(result) || width > 0x7FFFFFFF || height > 0x7FFFFFFF) {
+        reason = "the page image cannot be held in memory";
+        return false;
+    }
+    result = CopyOneBit(m_factory.Get(), frame.Get(), static_cast<int32_t>(width),
+                        static_cast<int32_t>(height), decoded.oneBit);
+    if (result == S_OK)
+        return true;
+    if (result != S_FALSE) {
+        reason = result == E_OUTOFMEMORY ? "the page image cannot be held in memory"
+                                         : DecodeFailureText(frame.Get(), result);
+        return false;
+    }
+
+    Bitmap24& bitmap = decoded.colour;
+    if (!MakeBitmap(static_cast<int32_t>(width), static_cast<int32_t>(height), kMaxPageBytes,
                     bitmap)) {
         reason = "the page image cannot be held in memory";
         return false;
     }
-    result = CopyOverWhite(m_factory.Get(), frame.Get(), bitmap);
+    // Pixels without alpha go over as they are; the others are laid on white.
+    WICPixelFormatGUID format = {};
+    const bool opaque = SUCCEEDED(frame->GetPixelFormat(&format)) && IsOpaque(format);
+    result = opaque ? CopyOpaque(m_factory.Get(), frame.Get(), bitmap)
+                    : CopyOverWhite(m_factory.Get(), frame.Get(), bitmap);
     if (FAILED(result))
-        result = CopyOpaque(m_factory.Get(), frame.Get(), bitmap);
+        result = opaque ? CopyOverWhite(m_factory.Get(), frame.Get(), bitmap)
+                        : CopyOpaque(m_factory.Get(), frame.Get(), bitmap);
     if (FAILED(result)) {
         const HRESULT raw = CopyRaw(m_factory.Get(), frame.Get(), bitmap);
         if (SUCCEEDED(raw)) {
@@ -343,7 +443,7 @@ bool PageDecoder::Decode(HANDLE file, uint32_t page, Bitmap24& bitmap, std::stri
     }
     if (FAILED(result)) {
         reason = DecodeFailureText(frame.Get(), result);
-        bitmap = Bitmap24();
+        decoded = DecodedPage();
         return false;
     }
     return true;

@@ -12,6 +12,8 @@
 #include "launcher_log_win32.h"
 #include "page_decoder_win32.h"
 #include "win32_shared/in_use_retry_win32.h"
+#include "sheet_plan.h"
+#include "two_sided_wait.h"
 
 namespace {
 
@@ -83,21 +85,21 @@ void PrintWorker::Run()
 
         for (;;) {
             const LauncherCommand command = m_queue.Pop();
-            if (command.kind == LauncherCommand::End) {
+            if (command.kind == LauncherCommand::End || command.kind == LauncherCommand::NoJobLeft) {
+                PrintWaiting(printer, true);
                 const EndedJob ended = jobs.NoJobLeft();
                 EndJob(ended.jobId, ended.settingsFileGone);
+                if (command.kind == LauncherCommand::NoJobLeft)
+                    continue;
                 LogLine("printing thread ends");
                 return;
             }
-            if (command.kind == LauncherCommand::NoJobLeft) {
-                const EndedJob ended = jobs.NoJobLeft();
-                EndJob(ended.jobId, ended.settingsFileGone);
-                continue;
-            }
             const EndedJob ended = jobs.GroupArrives(command.jobId, command.firstPage);
+            if (ended.jobId != 0)
+                PrintWaiting(printer, true);
             EndJob(ended.jobId, ended.settingsFileGone);
             m_claim.Take(command.jobId);
-            PrintAndCleanUp(printer, command);
+            TakeGroup(printer, command);
         }
     } catch (...) {
         LogLine("printing thread stopped by an unexpected error");
@@ -146,32 +148,108 @@ void PrintWorker::KeepUnprinted(uint32_t jobId, const GroupResult& result,
     }
 }
 
-void PrintWorker::PrintAndCleanUp(GroupPrinter& printer, const LauncherCommand& command)
+void PrintWorker::TakeGroup(GroupPrinter& printer, const LauncherCommand& command)
 {
-    GroupResult result;
+    std::unique_ptr<PendingGroup> group(new PendingGroup);
+    bool readable = false;
     try {
-        printer.Print(command.jobId, command.firstPage, result);
+        readable = printer.Read(command.jobId, command.firstPage, *group);
+    } catch (const std::exception& error) {
+        // Out of memory, mostly.
+        group->result.state = GroupResult::State::NotPrinted;
+        group->result.failure = std::string("an internal error occurred (") + error.what() + ")";
+        LogLine("not printed: " + group->result.failure);
+    }
+    if (!readable) {
+        group->Release();
+        CleanUp(*group);
+        return;
+    }
+    m_waiting.push_back(std::move(group));
+    PrintWaiting(printer, false);
+}
+
+void PrintWorker::PrintWaiting(GroupPrinter& printer, bool jobEnded)
+{
+    if (m_waiting.empty())
+        return;
+    std::vector<PendingGroup*> groups;
+    size_t sides = 0;
+    for (const std::unique_ptr<PendingGroup>& group : m_waiting) {
+        groups.push_back(group.get());
+        sides += SidesOf(group->result.pages.size(), group->options.pagesPerSheet);
+    }
+    const PendingGroup& last = *m_waiting.back();
+    const bool mayStillSend = !jobEnded && !last.EndsJob();
+
+    ChosenPrinter chosen;
+    std::string reason;
+    bool chose = false;
+    try {
+        chose = printer.ChoosePrinterNow(chosen, reason);
+    } catch (const std::exception& error) {
+        reason = std::string("an internal error occurred (") + error.what() + ")";
+    }
+    if (!chose) {
+        LogLine("not printed: " + reason);
+        for (PendingGroup* group : groups) {
+            group->result.state = GroupResult::State::NotPrinted;
+            group->result.failure = reason;
+        }
+    } else if (!chosen.twoSided) {
+        // Groups that waited for a two-sided printer no longer in use: each
+        // on its own, as one-sided groups print; only the last may end the job.
+        for (size_t i = 0; i < groups.size(); ++i)
+            PrintDocument(printer, chosen, {groups[i]}, jobEnded && i + 1 == groups.size());
+    } else if (KeepWaitingForBack(sides, mayStillSend, groups.size())) {
+        LogLine("job " + std::to_string(last.jobId) + " group " + std::to_string(last.firstPage) +
+                " waits: printed two-sided, its last sheet's back is left for the job's next page");
+        return;
+    } else {
+        PrintDocument(printer, chosen, groups, jobEnded);
+    }
+
+    for (std::unique_ptr<PendingGroup>& group : m_waiting) {
+        group->Release();
+        CleanUp(*group);
+    }
+    m_waiting.clear();
+}
+
+void PrintWorker::PrintDocument(GroupPrinter& printer, const ChosenPrinter& chosen,
+                                const std::vector<PendingGroup*>& groups, bool jobEnded)
+{
+    const bool wholeJob = groups.front()->firstPage == 1 && (jobEnded || groups.back()->EndsJob());
+    try {
+        printer.PrintDocument(chosen, groups, wholeJob);
     } catch (const std::exception& error) {
         // Out of memory, mostly; the document was aborted on the way out.
-        result.state = GroupResult::State::NotPrinted;
-        result.failure = std::string("an internal error occurred (") + error.what() + ")";
-        LogLine("not printed: " + result.failure);
+        const std::string failure = std::string("an internal error occurred (") + error.what() + ")";
+        for (PendingGroup* group : groups) {
+            group->result.state = GroupResult::State::NotPrinted;
+            group->result.failure = failure;
+        }
+        LogLine("not printed: " + failure);
     }
-    printer.Release();
+}
 
-    const std::string group = "job " + std::to_string(command.jobId) + " group " +
-                              std::to_string(command.firstPage);
+void PrintWorker::CleanUp(PendingGroup& group)
+{
+    const GroupResult& result = group.result;
+    const std::string name = "job " + std::to_string(group.jobId) + " group " +
+                             std::to_string(group.firstPage);
     switch (result.state) {
     case GroupResult::State::NoPageList:
-        m_notice.AddGroupProblem(command.firstPage, "nothing of it was printed: " + result.failure);
+        m_notice.AddGroupProblem(group.firstPage, "nothing of it was printed: " + result.failure);
         // A list that exists but cannot be used would otherwise come back
         // with every restarted launcher.
         DeleteAndLog(result.pageList);
         return;
     case GroupResult::State::Refused:
-        m_notice.AddGroupProblem(command.firstPage, "nothing of it was printed: " + result.failure);
+        m_notice.AddGroupProblem(group.firstPage, "nothing of it was printed: " + result.failure);
         DeleteAndLog(result.pageList);
         return;
+    case GroupResult::State::Waiting:  // never printed: as a printer failure
     case GroupResult::State::Printed:
     case GroupResult::State::NotPrinted:
         break;
@@ -180,13 +258,13 @@ void PrintWorker::PrintAndCleanUp(GroupPrinter& printer, const LauncherCommand& 
     const bool printed = result.state == GroupResult::State::Printed;
     std::vector<UnprintedPage> unprinted =
         UnprintedPagesOf(result.files, result.pages, printed, result.failure);
-    LogLine(group + (printed ? unprinted.empty() ? " printed"
-                                                 : " printed with " + std::to_string(unprinted.size()) +
-                                                       " page(s) marked as not printed"
-                             : " not printed"));
+    LogLine(name + (printed ? unprinted.empty() ? " printed"
+                                                : " printed with " + std::to_string(unprinted.size()) +
+                                                      " page(s) marked as not printed"
+                            : " not printed"));
     if (!result.listProblem.empty())
-        m_notice.AddGroupProblem(command.firstPage, result.listProblem);
-    KeepUnprinted(command.jobId, result, unprinted);
+        m_notice.AddGroupProblem(group.firstPage, result.listProblem);
+    KeepUnprinted(group.jobId, result, unprinted);
     if (printed)
         for (size_t file = 0; file < result.files.size(); ++file)
             if (!IsKept(unprinted, file))

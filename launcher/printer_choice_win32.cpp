@@ -118,6 +118,39 @@ void MakeDevMode(HANDLE printer, const std::string& name, const StoredChoice* st
     }
 }
 
+// The printer's port, which DeviceCapabilities asks for; empty when unknown.
+std::string PortOf(HANDLE printer)
+{
+    DWORD needed = 0;
+    GetPrinterA(printer, 5, nullptr, 0, &needed);
+    if (needed < sizeof(PRINTER_INFO_5A))
+        return std::string();
+    std::vector<BYTE> buffer(needed);
+    const PRINTER_INFO_5A* info = reinterpret_cast<const PRINTER_INFO_5A*>(buffer.data());
+    if (!GetPrinterA(printer, 5, buffer.data(), needed, &needed) || !info->pPortName)
+        return std::string();
+    return info->pPortName;
+}
+
+// Whether the device mode asks for two-sided printing and the printer can.
+bool PrintsTwoSided(HANDLE printer, const std::string& name, const std::vector<uint8_t>& devMode)
+{
+    if (devMode.size() < offsetof(DEVMODEA, dmDuplex) + sizeof(short))
+        return false;
+    const DEVMODEA* mode = reinterpret_cast<const DEVMODEA*>(devMode.data());
+    if (mode->dmSize < offsetof(DEVMODEA, dmDuplex) + sizeof mode->dmDuplex ||
+        !(mode->dmFields & DM_DUPLEX) ||
+        (mode->dmDuplex != DMDUP_VERTICAL && mode->dmDuplex != DMDUP_HORIZONTAL))
+        return false;
+    const std::string port = PortOf(printer);
+    if (DeviceCapabilitiesA(name.c_str(), port.empty() ? nullptr : port.c_str(), DC_DUPLEX,
+                            nullptr, nullptr) == 1)
+        return true;
+    LogLine("the device mode of \"" + name +
+            "\" asks for two-sided printing, which the printer cannot do: one-sided");
+    return false;
+}
+
 }  // namespace
 
 bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::string& reason)
@@ -153,5 +186,6 @@ bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::strin
     }
     const PrinterHandle printer(opened);
     MakeDevMode(printer.Get(), chosen.name, devModeSource, chosen.devMode);
+    chosen.twoSided = PrintsTwoSided(printer.Get(), chosen.name, chosen.devMode);
     return true;
 }

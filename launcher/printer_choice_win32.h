@@ -9,6 +9,7 @@
 struct ChosenPrinter {
     std::string name;
     std::vector<uint8_t> devMode;  // a DEVMODEA for CreateDC; empty: the driver's defaults
+    bool twoSided = false;         // the device mode asks for both sides and the printer can
 };
 
 // The printer chosen in the settings program, as read from its store
@@ -22,6 +23,8 @@ struct ChosenPrinter {
 // that names another printer or whose private part is cut, too large or of
 // another size than the driver's gives only its public settings. In every case
 // copies are set to 1 and collation off: the launcher draws every copy
-// itself, in the order the job asks for. False, with the reason, when there
-// is no printer to use.
+// itself, in the order the job asks for. Two-sided printing is kept as the
+// device mode asks for it, and counts only when the printer can print both
+// sides (a device mode asking for it on a printer that cannot is logged).
+// False, with the reason, when there is no printer to use.
 bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::string& reason);

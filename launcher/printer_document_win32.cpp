@@ -35,12 +35,12 @@ bool PrinterDocument::Open(const ChosenPrinter& printer, std::string& reason)
     return true;
 }
 
-bool PrinterDocument::StartDocument(const std::string& name, std::string& reason)
+bool PrinterDocument::StartDocument(const std::wstring& name, std::string& reason)
 {
-    DOCINFOA document = {};
+    DOCINFOW document = {};
     document.cbSize = sizeof document;
     document.lpszDocName = name.c_str();
-    if (StartDocA(m_dc, &document) <= 0)
+    if (StartDocW(m_dc, &document) <= 0)
         return Failed("StartDoc", reason);
     m_documentOpen = true;
     return true;

@@ -18,7 +18,8 @@ public:
 
     // Creates the device context; false, with the reason, when that fails.
     bool Open(const ChosenPrinter& printer, std::string& reason);
-    bool StartDocument(const std::string& name, std::string& reason);
+    // `name` is the document's name in the print queue.
+    bool StartDocument(const std::wstring& name, std::string& reason);
     bool StartSheet(std::string& reason);
     bool EndSheet(std::string& reason);
     // Ends the document: the spooler takes it.

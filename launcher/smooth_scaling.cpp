@@ -131,3 +131,32 @@ bool ResampleBand(const Bitmap24& image, const Rect& from, const ResampledSize& 
     }
     return true;
 }
+
+std::vector<DrawnBand> DrawnBands(const Rect& from, const Rect& target, size_t rowBytes,
+                                  size_t maxBandBytes)
+{
+    std::vector<DrawnBand> bands;
+    const int32_t rows = from.Height();
+    if (rows <= 0 || from.Width() <= 0 || target.Width() <= 0 || target.Height() <= 0)
+        return bands;
+    const int32_t rowsPerBand = static_cast<int32_t>(std::min<size_t>(
+        static_cast<size_t>(rows), std::max<size_t>(1, maxBandBytes / std::max<size_t>(1, rowBytes))));
+    for (int32_t start = 0; start < rows;) {
+        int32_t end = std::min(rows, start + rowsPerBand);
+        while (RowOnTarget(target, rows, end) == RowOnTarget(target, rows, start) && end < rows)
+            end = std::min(rows, end + rowsPerBand);
+        DrawnBand band;
+        band.from = from;
+        band.from.top = from.top + start;
+        band.from.bottom = from.top + end;
+        band.target = target;
+        band.target.top = RowOnTarget(target, rows, start);
+        band.target.bottom = RowOnTarget(target, rows, end);
+        if (band.target.Height() > 0 || bands.empty())
+            bands.push_back(band);
+        else
+            bands.back().from.bottom = band.from.bottom;  // the last rows fill nothing of their own
+        start = end;
+    }
+    return bands;
+}

@@ -52,3 +52,19 @@ std::vector<ResampledBand> ResampledBands(const Rect& target, const ResampledSiz
 // maxBandBytes.
 bool ResampleBand(const Bitmap24& image, const Rect& from, const ResampledSize& size,
                   const ResampledBand& band, size_t maxBandBytes, Bitmap24& out);
+
+// A part of an image drawn as it is, without resampling: rows
+// [from.top, from.bottom) of the image and the device rectangle they fill.
+struct DrawnBand {
+    Rect from;
+    Rect target;
+};
+
+// The bands in which the part `from` of an image is handed to the driver
+// into `target`, each of at most about maxBandBytes of rowBytes-byte rows, so
+// that the driver never takes a large page whole (a printer driver makes its
+// own copies of what it is given). The bands abut exactly and together fill
+// the target; rows that would fill no device row on their own go with the
+// band before or after them.
+std::vector<DrawnBand> DrawnBands(const Rect& from, const Rect& target, size_t rowBytes,
+                                  size_t maxBandBytes);

@@ -31,6 +31,9 @@ TEST(LauncherSetupReading, FoldersComeFromTheRegistryValuesTheConfigurationNames
     EXPECT_EQ(setup.logFolder, "") << "a missing log value hides nothing else";
     EXPECT_EQ(setup.notes.size(), 2u) << "the log and the data folder values are missing";
     EXPECT_EQ(registry.calls.back(), "close");
+    EXPECT_EQ(setup.documentName, "") << "no name set: documents carry only their job's";
+    profile.Set(kCfg, "Spool Information", "FileName", "Front desk");
+    EXPECT_EQ(ReadLauncherSetup(kCfg, profile, registry).documentName, "Front desk");
 
     const LauncherSetup none = ReadLauncherSetup("", profile, registry);
     EXPECT_EQ(none.SettingsFile(), "");

@@ -130,4 +130,40 @@ TEST(LauncherSmoothScaling, BandsReadOnlyTheDrawnPartAndTogetherMakeTheWholeImag
     EXPECT_FALSE(IsTwoLevel(pattern));
 }
 
+TEST(LauncherDrawnBands, ABandedPageFillsItsTargetExactlyWhateverTheScale)
+{
+    // Shrunk, kept and enlarged by the driver; bands of 100 rows and, for a
+    // page far taller than its target, bands that would fill no row alone.
+    struct Case {
+        Rect from;
+        Rect target;
+        size_t maxBandBytes;
+    };
+    const Case cases[] = {
+        {Rect{0, 0, 2479, 3508}, Rect{75, 40, 2404, 3335}, 100 * 7440},
+        {Rect{10, 20, 30, 520}, Rect{0, 0, 20, 500}, 100 * 7440},
+        {Rect{0, 0, 50, 300}, Rect{5, 5, 55, 1805}, 60 * 7440},
+        {Rect{0, 0, 100, 7000}, Rect{0, 10, 10, 13}, 7440},
+        {Rect{0, 0, 100, 10}, Rect{0, 0, 100, 100}, 1u << 30},
+    };
+    for (const Case& c : cases) {
+        const std::vector<DrawnBand> bands = DrawnBands(c.from, c.target, 7440, c.maxBandBytes);
+        ASSERT_FALSE(bands.empty());
+        int32_t row = c.from.top;
+        int32_t device = c.target.top;
+        for (const DrawnBand& band : bands) {
+            EXPECT_EQ(band.from.top, row) << "bands abut";
+            EXPECT_EQ(band.target.top, device);
+            EXPECT_GT(band.target.Height(), 0) << "every band fills device rows";
+            EXPECT_EQ(band.from.left, c.from.left);
+            EXPECT_EQ(band.target.right, c.target.right);
+            row = band.from.bottom;
+            device = band.target.bottom;
+        }
+        EXPECT_EQ(row, c.from.bottom) << "every row drawn";
+        EXPECT_EQ(device, c.target.bottom) << "the whole target filled";
+    }
+    EXPECT_EQ(DrawnBands(Rect{0, 0, 2479, 3508}, Rect{0, 0, 2000, 3000}, 7440, 4u << 20).size(), 7u);
+}
+
 }  // namespace

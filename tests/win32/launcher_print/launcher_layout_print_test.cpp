@@ -12,22 +12,9 @@
 #include <vector>
 
 #include "print_fixture.h"
+#include "sheet_reading.h"
 
 namespace {
-
-// The gutter between cells: 4 mm.
-const double kGutter = 4 / 25.4;
-
-// Page k carries a bar along its top edge from its left corner, 0.4 inch
-// thick and k + 1 times as long: its length over its thickness tells the
-// page whatever the scale, and lying flat at the top left it shows the page
-// upright. Pages are 100 dpi.
-const int kBar = 40;
-
-InkPattern NumberBar(int k)
-{
-    return [k](int x, int y) { return y < kBar && x < kBar * (k + 1); };
-}
 
 // A page's outline, a tenth of an inch wide: its ink box is the whole page.
 InkPattern Outline(int width, int height)
@@ -35,45 +22,6 @@ InkPattern Outline(int width, int height)
     return [width, height](int x, int y) {
         return x < 10 || y < 10 || x >= width - 10 || y >= height - 10;
     };
-}
-
-// The sheet as a reader holds it to read pages turned a quarter to the
-// left: turned a quarter to the right, its left edge on top.
-RenderedPage TurnedToRead(const RenderedPage& sheet)
-{
-    RenderedPage turned;
-    turned.dpi = sheet.dpi;
-    turned.width = sheet.height;
-    turned.height = sheet.width;
-    turned.gray.resize(sheet.gray.size());
-    for (int y = 0; y < sheet.height; ++y)
-        for (int x = 0; x < sheet.width; ++x)
-            turned.gray[static_cast<size_t>(x) * turned.width + (sheet.height - 1 - y)] =
-                sheet.gray[static_cast<size_t>(y) * sheet.width + x];
-    return turned;
-}
-
-InchBox TurnedToRead(const InchBox& box, double sheetHeight)
-{
-    return InchBox{sheetHeight - box.bottom, box.left, sheetHeight - box.top, box.right};
-}
-
-// Cell (column, row) of an area split into columns x rows with `gutter`
-// between them: where a page is expected (with the gutter) and where its ink
-// is looked for (without, so that a missing gutter shows).
-InchBox Cell(const InchBox& area, int column, int row, int columns, int rows,
-             double gutter = kGutter)
-{
-    const double width = (area.Width() - (columns - 1) * gutter) / columns;
-    const double height = (area.Height() - (rows - 1) * gutter) / rows;
-    const double left = area.left + column * (width + gutter);
-    const double top = area.top + row * (height + gutter);
-    return InchBox{left, top, left + width, top + height};
-}
-
-InchBox Part(const InchBox& area, int column, int row, int columns, int rows)
-{
-    return Cell(area, column, row, columns, rows, 0);
 }
 
 // The largest box of the given aspect centred in the cell.
@@ -86,33 +34,6 @@ InchBox Fitted(const InchBox& cell, double width, double height)
 }
 
 bool Near(double a, double b) { return std::abs(a - b) <= 0.06; }
-
-// What a reader sees in the cells of the area, row by row ("1 2 / 3 4"):
-// the page number of each, "-" for an empty cell, and the number in
-// brackets for a page that does not stand upright.
-std::string Reading(const RenderedPage& sheet, const InchBox& area, int columns, int rows)
-{
-    std::ostringstream text;
-    for (int row = 0; row < rows; ++row) {
-        text << (row > 0 ? " / " : "");
-        for (int column = 0; column < columns; ++column) {
-            const InchBox cell = Part(area, column, row, columns, rows);
-            text << (column > 0 ? " " : "");
-            InchBox bar;
-            if (!sheet.InkBox(bar, cell)) {
-                text << "-";
-                continue;
-            }
-            const bool upright = bar.Width() > bar.Height() &&
-                                 bar.top < (cell.top + cell.bottom) / 2 &&
-                                 bar.left < (cell.left + cell.right) / 2;
-            const long number =
-                std::lround(std::max(bar.Width(), bar.Height()) / std::min(bar.Width(), bar.Height())) - 1;
-            text << (upright ? "" : "(") << number << (upright ? "" : ")");
-        }
-    }
-    return text.str();
-}
 
 class LauncherLayoutPrint : public LauncherPrintTest {};
 

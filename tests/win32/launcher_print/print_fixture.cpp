@@ -126,6 +126,11 @@ void LauncherPrintTest::SetUp()
                      ? log.nFileSizeLow
                      : 0;
     DeleteFileA((SettingsFolder() + "\\KESTROst.ini").c_str());
+    StartLauncher();
+}
+
+void LauncherPrintTest::StartLauncher()
+{
     const std::string commandLine =
         Root() + "\\install dir\\KESTRO.EXE \"" + Root() + "\\KESTRO.cfg\"";
     std::string line = commandLine;

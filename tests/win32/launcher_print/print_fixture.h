@@ -62,6 +62,9 @@ protected:
     std::string WritePageList(unsigned jobId, unsigned firstPage,
                               const std::vector<std::string>& pages);
 
+    // Starts KESTRO.EXE as the library does and finds its window (SetUp
+    // does; a test that ended the launcher starts the next one).
+    void StartLauncher();
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Posts LM_PRINT for a group whose files are written and waits until the
     // launcher has deleted its page list (printed). Deletes the output first.
