@@ -35,6 +35,7 @@
 #include "jobport_library.h"
 #include "message_receiver.h"
 #include "warning_boxes.h"
+#include "bench_options.h"
 
 namespace {
 
@@ -435,16 +436,6 @@ int Run(const Options& options)
     }
     PrintTables(rows, options.runs);
     return 0;
-}
-
-bool ReadCount(const char* text, int low, int high, int& value)
-{
-    char* end = nullptr;
-    const long number = std::strtol(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || number < low || number > high)
-        return false;
-    value = static_cast<int>(number);
-    return true;
 }
 
 bool ReadOptions(int argc, char** argv, Options& options)

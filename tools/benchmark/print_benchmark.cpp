@@ -39,6 +39,7 @@
 #include "log_moments.h"
 #include "process_memory.h"
 #include "warning_boxes.h"
+#include "bench_options.h"
 
 namespace {
 
@@ -452,16 +453,6 @@ int Run(const Options& options)
     }
     PrintTables(kinds, options, DecodedPageBytes(colour), DecodedPageBytes(blackWhite));
     return 0;
-}
-
-bool ReadCount(const char* text, int low, int high, int& value)
-{
-    char* end = nullptr;
-    const long number = std::strtol(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || number < low || number > high)
-        return false;
-    value = static_cast<int>(number);
-    return true;
 }
 
 bool ReadOptions(int argc, char** argv, Options& options)
