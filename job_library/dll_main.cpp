@@ -9,7 +9,7 @@
 #include "jobs/job_effects_win32.h"
 #include "jobs/launcher_control_win32.h"
 #include "jobs/launcher_state.h"
-#include "setup/ansi_code_page_win32.h"
+#include "jobport_readers/ansi_code_page_win32.h"
 #include "setup/diagnostics_win32.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)

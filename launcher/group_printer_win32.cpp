@@ -18,7 +18,7 @@
 #include "placeholder_page.h"
 #include "printer_choice_win32.h"
 #include "printer_document_win32.h"
-#include "setup/profile_reader_win32.h"
+#include "jobport_readers/profile_reader_win32.h"
 #include "sheet_plan.h"
 #include "two_sided_wait.h"
 

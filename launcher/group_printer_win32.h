@@ -22,7 +22,7 @@
 #include "page_layout.h"
 #include "print_guard_event_win32.h"
 #include "printer_choice_win32.h"
-#include "setup/profile_reader_win32.h"
+#include "jobport_readers/profile_reader_win32.h"
 #include "stored_choice.h"
 
 struct GroupResult {

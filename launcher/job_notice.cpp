@@ -1,6 +1,6 @@
 #include "job_notice.h"
 
-#include "jobs/page_file_move.h"
+#include "jobport_readers/page_file_names.h"
 
 namespace {
 

@@ -4,8 +4,6 @@
 
 namespace {
 
-const char kCopiesSection[] = "Number of Copies";
-const char kPrintSection[] = "Print Setting";
 const int32_t kMaxCopies = 999;
 
 Align AlignOf(int32_t choice)
@@ -18,18 +16,10 @@ Align AlignOf(int32_t choice)
 JobSettings ReadJobSettings(const char* path, ProfileReader& profile)
 {
     JobSettings settings;
-    settings.copies = profile.ReadInt(path, kCopiesSection, "Copies", 1);
-    auto byte = [&](const char* key, int32_t def) {
-        return static_cast<uint8_t>(profile.ReadInt(path, kPrintSection, key, def) & 0xFF);
-    };
-    PrintSettings& p = settings.print;
-    p.PrintPosSetting = byte("PrintPosSetting", 4);
-    p.SortSetting = byte("SortSetting", 0);
-    p.PrintSizeSetting = byte("PrintSizeSetting", 1);
-    p.NupPrintSetting = byte("NupPrintSetting", 0);
-    p.PageFramePrintSetting = byte("PageFramePrintSetting", 0);
-    p.AutoRotatePrintSetting = byte("AutoRotatePrintSetting", 1);
-    p.AutoPaperChange = byte("AutoPaperChange", 0);
+    settings.copies = profile.ReadInt(path, kCopiesSection, kCopiesKey, kDefaultCopies);
+    settings.print = ReadPrintSettings([&](const PrintSettingKey& key) {
+        return profile.ReadInt(path, key.section, key.key, key.libraryDefault);
+    });
     return settings;
 }
 

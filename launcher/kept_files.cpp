@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "ansi_paths/ansi_path_split.h"
-#include "setup/ansi_code_page.h"
+#include "jobport_readers/ansi_code_page.h"
 
 namespace {
 

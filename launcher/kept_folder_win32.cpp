@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "jobs/page_file_move.h"
+#include "jobport_readers/page_file_names.h"
 #include "win32_shared/kernel_handles_win32.h"
 #include "kept_files.h"
 

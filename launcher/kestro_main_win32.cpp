@@ -13,10 +13,10 @@
 #include "launcher_window_win32.h"
 #include "print_guard_setup.h"
 #include "print_worker_win32.h"
-#include "setup/ansi_code_page.h"
-#include "setup/ansi_code_page_win32.h"
-#include "setup/profile_reader_win32.h"
-#include "setup/registry_reader_win32.h"
+#include "jobport_readers/ansi_code_page.h"
+#include "jobport_readers/ansi_code_page_win32.h"
+#include "jobport_readers/profile_reader_win32.h"
+#include "jobport_readers/registry_reader_win32.h"
 #include "win32_shared/dll_search_win32.h"
 
 namespace {
@@ -42,7 +42,7 @@ std::string TessaryCfgPath()
     const size_t folderEnd = EndOfLastSeparator(program, kBackslash, AnsiLeadByteTest());
     if (folderEnd == 0)
         return std::string();
-    return program.substr(0, folderEnd) + "Tessary.cfg";
+    return program.substr(0, folderEnd) + kTessaryCfgFileName;
 }
 
 // The print guard's name for the printing thread; why there is none goes to
@@ -55,7 +55,7 @@ void FindPrintGuard(LauncherSetup& setup, ProfileReader& profile)
     const bool found =
         attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     const PrintGuardName guard =
-        ReadPrintGuardName(cfg.empty() ? "Tessary.cfg" : cfg, found, profile);
+        ReadPrintGuardName(cfg.empty() ? std::string(kTessaryCfgFileName) : cfg, found, profile);
     setup.printGuardName = guard.name;
     if (!guard.note.empty())
         setup.notes.push_back(guard.note);

@@ -4,11 +4,11 @@
 
 #include "ansi_paths/ansi_path_normal.h"
 #include "print_guard_setup.h"
-#include "setup/ansi_code_page.h"
-#include "setup/config_reader.h"
-#include "setup/config_record.h"
-#include "setup/install_folders.h"
-#include "setup/profile_reader.h"
+#include "jobport_readers/ansi_code_page.h"
+#include "jobport_readers/config_reader.h"
+#include "jobport_readers/config_record.h"
+#include "shared_formats/installation_files.h"
+#include "jobport_readers/profile_reader.h"
 
 namespace {
 

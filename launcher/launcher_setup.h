@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "setup/profile_reader.h"
-#include "setup/registry_reader.h"
+#include "jobport_readers/profile_reader.h"
+#include "jobport_readers/registry_reader.h"
 
 struct LauncherSetup {
     std::string settingsFolder;  // no trailing "\"; empty when unknown

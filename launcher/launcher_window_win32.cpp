@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "jobs/launcher_state.h"
+#include "shared_formats/launcher_messages.h"
 #include "launcher_log_win32.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "data_folder_pages.h"
-#include "setup/ansi_code_page.h"
+#include "jobport_readers/ansi_code_page.h"
 #include "win32_shared/in_use_retry_win32.h"
 
 namespace {

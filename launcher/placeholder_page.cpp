@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "jobs/page_file_move.h"
+#include "jobport_readers/page_file_names.h"
 
 std::vector<std::string> PlaceholderLines(uint32_t jobId, const GroupFile& file,
                                           const GroupPage& page)

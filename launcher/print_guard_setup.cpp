@@ -2,8 +2,6 @@
 
 namespace {
 
-// The longest name the system accepts for a named object, without terminator.
-const size_t kMaxEventNameLength = 259;
 const char kUnguarded[] = ": the stored printer is read without the print guard";
 
 }  // namespace
@@ -25,14 +23,19 @@ PrintGuardName ReadPrintGuardName(const std::string& tessaryCfg, bool found,
         return guard;
     }
     // One character more than a name may have, so a longer one shows.
-    char name[kMaxEventNameLength + 2];
-    const size_t length = profile.ReadString(tessaryCfg.c_str(), "Event Information", "EventName",
-                                             "", name, sizeof name);
-    if (length == 0)
+    char name[kMaxPrintGuardNameLength + 2];
+    const size_t length = profile.ReadString(tessaryCfg.c_str(), kPrintGuardSection,
+                                             kPrintGuardKey, "", name, sizeof name);
+    switch (JudgePrintGuardName(length)) {
+    case PrintGuardNameState::Missing:
         guard.note = "\"" + tessaryCfg + "\" names no \"EventName\"" + kUnguarded;
-    else if (length > kMaxEventNameLength)
+        break;
+    case PrintGuardNameState::TooLong:
         guard.note = "the \"EventName\" in \"" + tessaryCfg + "\" is too long" + kUnguarded;
-    else
+        break;
+    case PrintGuardNameState::Usable:
         guard.name.assign(name, length);
+        break;
+    }
     return guard;
 }

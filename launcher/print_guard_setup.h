@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "setup/profile_reader.h"
+#include "jobport_readers/profile_reader.h"
+#include "shared_formats/print_guard_name.h"
 
 const uint32_t kDefaultPrintGuardWaitMs = 10000;
 const uint32_t kMaxPrintGuardWaitMs = 60000;
@@ -24,7 +25,7 @@ struct PrintGuardName {
 
 // Key "EventName" of section "Event Information" in the file at tessaryCfg;
 // found tells whether that file exists (the profile functions cannot tell a
-// missing file from a missing key). A name longer than an event name may be
-// counts as none: a cut name would guard nothing.
+// missing file from a missing key). A name JudgePrintGuardName finds missing
+// or too long counts as none.
 PrintGuardName ReadPrintGuardName(const std::string& tessaryCfg, bool found,
                                   ProfileReader& profile);

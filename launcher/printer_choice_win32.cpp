@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "launcher_log_win32.h"
-#include "setup/ansi_code_page.h"
+#include "jobport_readers/ansi_code_page.h"
 #include "win32_shared/driver_devmode_win32.h"
 #include "win32_shared/spooler_handles_win32.h"
 #include "win32_shared/user_printers_win32.h"

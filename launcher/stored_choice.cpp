@@ -3,7 +3,7 @@
 #include <fstream>
 #include <utility>
 
-#include "setup/install_folders.h"
+#include "shared_formats/installation_files.h"
 
 namespace {
 

@@ -1,21 +1,15 @@
 #include "stored_printer.h"
 
-namespace {
-
-const char kPrinterSection[] = "Printer Infomation";
-
-}  // namespace
-
 StoredPrinter ReadStoredPrinter(const char* settingsFile, ProfileReader& profile)
 {
     StoredPrinter printer;
     // A name too long for a printer name reads as none: cut, it would name
     // another printer.
     char text[260];
-    ReadProfileText(profile, settingsFile, kPrinterSection, "SelectPrinterName", "", text,
+    ReadProfileText(profile, settingsFile, kPrinterSection, kSelectPrinterNameKey, "", text,
                     sizeof text);
     printer.name = text;
-    ReadProfileText(profile, settingsFile, kPrinterSection, "SelectPrinterNo", "", text,
+    ReadProfileText(profile, settingsFile, kPrinterSection, kSelectPrinterNoKey, "", text,
                     sizeof text);
     printer.slot = PlainDecimal(text);
     return printer;
@@ -23,5 +17,5 @@ StoredPrinter ReadStoredPrinter(const char* settingsFile, ProfileReader& profile
 
 std::string DevModeFilePath(const std::string& folder, int32_t slot)
 {
-    return folder + "\\devmode" + std::to_string(slot) + ".bin";
+    return folder + "\\" + DevModeFileName(slot);
 }

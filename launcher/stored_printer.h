@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "setup/profile_reader.h"
+#include "jobport_readers/profile_reader.h"
 // The number, printer-name and device-mode formats, shared with the
 // settings program.
-#include "stored_files/plain_decimal.h"
-#include "stored_files/printer_names.h"
-#include "stored_files/stored_devmode.h"
+#include "shared_formats/plain_decimal.h"
+#include "shared_formats/printer_names.h"
+#include "shared_formats/printer_slot_files.h"
+#include "shared_formats/stored_devmode.h"
 
 struct StoredPrinter {
     std::string name;  // empty: none chosen

@@ -23,7 +23,7 @@ RULES='
 ^settings_program/(pictures|resources)/    -                 ^(app|dialog|entry)/              pictures and resources serve every layer and include none of them
 ^settings_program/(framework|app|dialog)/  _win32\.(h|cpp)$  (_win32\.h|^windows\.h)$          a platform-free file includes no Win32 header
 ^job_library/(jobs|setup)/                 _win32\.(h|cpp)$  (_win32\.h|^windows\.h)$          the library core includes no Win32 header (core <- shell <- exports)
-^(job_library/[a-z_]+|launcher|settings_program|stored_files|win32_shared|ansi_paths)/  -  ^(jobport|library_lock_win32)\.h$  nothing below the library exports includes their headers
+^(job_library/[a-z_]+|launcher|settings_program|shared_formats|win32_shared|ansi_paths)/  -  ^(jobport|library_lock_win32)\.h$  nothing below the library exports includes their headers
 .                                          -                 (^|/)\.\.(/|$)                    an include names its folder from an include directory, never through ../
 '
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "folder_access_win32.h"
-#include "setup/install_folders.h"
+#include "shared_formats/installation_files.h"
 #include "win32_shared/ansi_lead_byte_win32.h"
 #include "win32_shared/file_handles_win32.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/profile_reader.h"
+#include "jobport_readers/profile_reader.h"
 
 class IniText : public ProfileReader {
 public:

@@ -2,9 +2,9 @@
 
 #include "app/printer_slots.h"
 #include "ini_text.h"
-#include "setup/install_folders.h"
-#include "setup/print_setting_reader.h"
-#include "stored_files/stored_devmode.h"
+#include "shared_formats/installation_files.h"
+#include "shared_formats/print_settings_file.h"
+#include "shared_formats/stored_devmode.h"
 #include "stored_printer.h"
 
 namespace {
@@ -19,7 +19,7 @@ std::string Range(const PrintSettingKey& key)
 std::string CheckNumbers(const IniText& ini, int* found)
 {
     for (size_t i = 0; i < kPrintSettingKeyCount; ++i) {
-        const PrintSettingKey& key = kPrintSettingKeys[i];
+        const PrintSettingKey& key = *kPrintSettingKeys[i];
         const std::string* value = ini.Find(key.section, key.key);
         if (!value)
             continue;
@@ -58,7 +58,7 @@ SettingsBundle CheckSettingsBundle(const std::vector<uint8_t>& settingsText,
         return bundle;
     if (found == 0) {
         bundle.problem = std::string("it holds none of the print settings (such as \"") +
-                         kPrintSettingKeys[1].key + "\"), so it is not a file Print Settings wrote";
+                         kPrintPosSetting.key + "\"), so it is not a file Print Settings wrote";
         return bundle;
     }
     bundle.files.push_back({kSettingFileName, settingsText});

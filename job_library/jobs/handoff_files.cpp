@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "handoff_file_name.h"
-#include "setup/config_record.h"
+#include "shared_formats/handoff_file_name.h"
+#include "jobport_readers/config_record.h"
 
 namespace {
 
@@ -24,11 +24,6 @@ bool WriteLine(HandoffFile& file, const char* text)
     }
     return file.Write(segment, std::strlen(segment)) && file.Write(kLineEnd, 2);
 }
-
-struct ProfileKey {
-    const char* key;
-    uint8_t value;
-};
 
 // Writes the lines to the hand-off file of (jobId, page), emptied first
 // unless append, in one open: the file is closed before anything is
@@ -102,24 +97,17 @@ bool WriteJobSettingsFile(HandoffFileSystem& files, const char* tempDir, uint32_
     char value[16];
     uint32_t error = 0;
     std::snprintf(value, sizeof value, "%u", static_cast<unsigned>(copies));
-    files.WriteProfileValue(name, "Number of Copies", "Copies", value, &error);
+    files.WriteProfileValue(name, kCopiesSection, kCopiesKey, value, &error);
 
-    const ProfileKey keys[] = {
-        {"PrintPosSetting", settings.PrintPosSetting},
-        {"SortSetting", settings.SortSetting},
-        {"PrintSizeSetting", settings.PrintSizeSetting},
-        {"NupPrintSetting", settings.NupPrintSetting},
-        {"PageFramePrintSetting", settings.PageFramePrintSetting},
-        {"AutoRotatePrintSetting", settings.AutoRotatePrintSetting},
-        {"AutoPaperChange", settings.AutoPaperChange},
-    };
-    for (const ProfileKey& key : keys) {
-        std::snprintf(value, sizeof value, "%u", static_cast<unsigned>(key.value));
+    for (size_t i = 0; i < kPrintSettingFieldCount; ++i) {
+        const PrintSettingField& field = kPrintSettingFields[i];
+        std::snprintf(value, sizeof value, "%u", static_cast<unsigned>(settings.*field.value));
         error = 0;
-        const bool written = files.WriteProfileValue(name, "Print Setting", key.key, value, &error);
+        const bool written = files.WriteProfileValue(name, field.key->section, field.key->key,
+                                                     value, &error);
         // The first key tells whether the file can be written at all; a
         // failure the system gives no reason for does not stop the job.
-        if (&key == &keys[0] && !written && error != 0) {
+        if (i == 0 && !written && error != 0) {
             files.ReportError(kErrorPrintSettings, jobId);
             return false;
         }

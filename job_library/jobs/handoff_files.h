@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "handoff_file_system.h"
-#include "print_settings.h"
+#include "shared_formats/print_settings_file.h"
 #include "setup/error_table.h"
 
 // Writes text and a line end to the hand-off file of (jobId, page): the file

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "print_settings.h"
+#include "shared_formats/print_settings_file.h"
 
 class JobEffects {
 public:

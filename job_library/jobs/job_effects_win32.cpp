@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "handoff_file_system_win32.h"
-#include "handoff_file_name.h"
+#include "shared_formats/handoff_file_name.h"
 #include "handoff_files.h"
 #include "held_page_locks_win32.h"
 #include "job_effects.h"
@@ -17,9 +17,10 @@
 #include "setup/clog_file.h"
 #include "setup/error_reporter.h"
 #include "setup/install_folders.h"
+#include "shared_formats/installation_files.h"
 #include "setup/printer_check_win32.h"
 #include "setup/setup_platform_win32.h"
-#include "temp_folder_win32.h"
+#include "jobport_readers/temp_folder_win32.h"
 #include "waiting_handoff_files.h"
 #include "win32_shared/kernel_handles_win32.h"
 #include "win32_shared/named_claim_win32.h"

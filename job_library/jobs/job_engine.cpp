@@ -8,10 +8,11 @@
 #include "job_id_table.h"
 #include "job_table.h"
 #include "launcher_state.h"
+#include "shared_formats/launcher_messages.h"
 #include "log_text.h"
 #include "print_method.h"
 #include "print_out_policy.h"
-#include "setup/config_record.h"
+#include "setup/library_config.h"
 #include "setup/error_table.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "launcher_state.h"
-#include "setup/config_record.h"
+#include "shared_formats/launcher_messages.h"
+#include "jobport_readers/config_record.h"
 
 uint32_t WindowSearchTimeLeft(uint32_t childTimeOut, uint32_t elapsedMs)
 {

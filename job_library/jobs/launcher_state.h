@@ -1,14 +1,7 @@
-// What the job engine knows about the launcher program: whether it counts as
-// running, and the numbers of the window messages it understands.
+// Whether the launcher program counts as running, as the job engine knows it.
+// The numbers of the messages posted to it: shared_formats/launcher_messages.h.
 #pragma once
 #include <cstdint>
-
-// Message numbers (WM_USER + 101 .. 104). wParam/lParam: job id and first page
-// of the group for LM_PRINT, 0 and 0 for the others.
-const uint32_t LM_PRINT = 1125;
-const uint32_t LM_SUSPEND = 1126;
-const uint32_t LM_RESUME = 1127;
-const uint32_t LM_DELETE = 1128;
 
 // 1 while the launcher process counts as running. Set from the result of
 // CreateLauncher by the job engine, cleared by ResetJobState and by a

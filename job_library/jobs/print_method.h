@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "print_settings.h"
+#include "shared_formats/print_settings_file.h"
 
 const uint8_t PRINT_EACH_PAGE = 1;      // each page at once
 const uint8_t PRINT_PER_2_PAGES = 2;    // in groups of 2

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "job_effects.h"
-#include "launcher_state.h"
+#include "shared_formats/launcher_messages.h"
 #include "log_text.h"
-#include "setup/config_record.h"
+#include "setup/library_config.h"
 #include "setup/error_table.h"
 
 namespace {

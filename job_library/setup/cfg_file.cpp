@@ -1,7 +1,7 @@
 #include "cfg_file.h"
 
-#include "bounded_text.h"
-#include "config_record.h"
+#include "jobport_readers/bounded_text.h"
+#include "jobport_readers/config_record.h"
 
 bool FindCfgFile(char* out, size_t size, const char* fileName, FileSystem& files)
 {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "bounded_text.h"
+#include "jobport_readers/bounded_text.h"
 #include "diagnostics_platform.h"
 #include "log_record.h"
 

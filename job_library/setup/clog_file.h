@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "config_record.h"
+#include "jobport_readers/config_record.h"
 
 // The library's own module name, for its string table.
 extern const char kLibraryModuleName[];

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "bounded_text.h"
-#include "config_record.h"
-#include "install_folders.h"
+#include "jobport_readers/bounded_text.h"
+#include "jobport_readers/config_record.h"
+#include "shared_formats/installation_files.h"
 #include "jobs/waiting_handoff_files.h"
 
 namespace {

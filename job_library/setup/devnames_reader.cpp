@@ -1,32 +1,16 @@
 #include "devnames_reader.h"
 
-#include <cstdint>
 #include <cstring>
+
+#include "shared_formats/devnames_block.h"
 
 namespace {
 
-const size_t kDevNamesHeaderSize = 8;  // four 16-bit fields
-const size_t kDeviceOffsetField = 1;
-const size_t kOutputOffsetField = 2;
-
-size_t OffsetField(const unsigned char* block, size_t field)
+bool CopyName(const std::string& name, char* out)
 {
-    return static_cast<size_t>(block[2 * field]) |
-           (static_cast<size_t>(block[2 * field + 1]) << 8);
-}
-
-// Copies the terminated string at `offset` into `out` (kPathBufferSize bytes).
-bool CopyName(const unsigned char* block, size_t blockSize, size_t offset, char* out)
-{
-    if (offset < kDevNamesHeaderSize || offset >= blockSize)
+    if (name.size() >= kPathBufferSize)
         return false;
-    const void* end = std::memchr(block + offset, '\0', blockSize - offset);
-    if (!end)
-        return false;
-    const size_t length = static_cast<const unsigned char*>(end) - (block + offset);
-    if (length >= kPathBufferSize)
-        return false;
-    std::memcpy(out, block + offset, length + 1);
+    std::memcpy(out, name.c_str(), name.size() + 1);
     return true;
 }
 
@@ -36,11 +20,10 @@ bool ReadDevNames(const void* block, size_t blockSize, DefaultPrinterNames& name
 {
     names.device[0] = '\0';
     names.port[0] = '\0';
-    if (!block || blockSize < kDevNamesHeaderSize)
-        return false;
-    const unsigned char* bytes = static_cast<const unsigned char*>(block);
-    if (CopyName(bytes, blockSize, OffsetField(bytes, kDeviceOffsetField), names.device) &&
-        CopyName(bytes, blockSize, OffsetField(bytes, kOutputOffsetField), names.port))
+    DevNamesText text;
+    // A block that names no device names no printer.
+    if (ReadDevNamesBlock(static_cast<const uint8_t*>(block), blockSize, text) &&
+        !text.device.empty() && CopyName(text.device, names.device) && CopyName(text.port, names.port))
         return true;
     names.device[0] = '\0';
     names.port[0] = '\0';

@@ -1,13 +1,12 @@
-// Reads the printer and port names out of a DEVNAMES block as the print
-// dialog returns it: four 16-bit little-endian values (driver, device and
-// output offsets, default flag), the offsets counted in characters from the
-// block's start, each naming a zero-terminated string inside the block.
+// The default printer's device and port names out of the DEVNAMES block the
+// print dialog returns (layout and reader: shared_formats/devnames_block.h),
+// into the library's fixed 260-byte fields.
 #pragma once
 #include <cstddef>
 
 #include "printer_check.h"
 
-// False, with the names emptied, when the block is too small, an offset
-// points outside it, a name has no terminator inside it, or a name does not
-// fit its 260-byte buffer.
+// False, with the names emptied, when the block cannot be read
+// (ReadDevNamesBlock), names no device, or a name does not fit its 260-byte
+// field.
 bool ReadDevNames(const void* block, size_t blockSize, DefaultPrinterNames& names);

@@ -1,7 +1,7 @@
 #include "error_reporter.h"
 
 #include "clog_file.h"
-#include "config_record.h"
+#include "library_config.h"
 #include "diagnostics_platform.h"
 #include "error_table.h"
 #include "jobs/job_id_table.h"

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "folder_values.h"
-#include "jobs/temp_folder_win32.h"
+#include "jobport_readers/temp_folder_win32.h"
 #include "win32_shared/kernel_handles_win32.h"
 
 namespace {

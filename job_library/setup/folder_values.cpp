@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "bounded_text.h"
+#include "jobport_readers/bounded_text.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The four folder values of the installation's registry key.
 #pragma once
-#include "config_reader.h"
+#include "jobport_readers/config_reader.h"
 #include "file_system.h"
-#include "config_record.h"
-#include "registry_reader.h"
+#include "jobport_readers/config_record.h"
+#include "jobport_readers/registry_reader.h"
 
 struct FolderValues {
     char logDir[kPathBufferSize];

@@ -1,8 +1,9 @@
-// Where the installation lives, found by JP_init through the registry. No
+// Where the installation lives, found by JP_init through the registry (the
+// names of its files: shared_formats/installation_files.h). No
 // folder text carries a trailing "\". Empty until JP_init has read them;
 // a folder whose registry value could not be read stays empty.
 #pragma once
-#include "config_record.h"
+#include "jobport_readers/config_record.h"
 
 // Key below HKEY_LOCAL_MACHINE that holds the folder values.
 extern char gSubKey[kPathBufferSize];
@@ -15,9 +16,3 @@ extern char gDataDir[kPathBufferSize];
 // gIniDir + "\KESTROst.ini"; empty while gIniDir is.
 extern char gSettingFile[kPathBufferSize];
 
-// File names of the installation.
-extern const char kCfgFileName[];         // "KESTRO.cfg"
-extern const char kSettingFileName[];     // "KESTROst.ini"
-extern const char kDebugLogFileName[];    // "KESTROd.LOG"
-extern const char kErrorLogFileName[];    // "KESTROe.log"
-extern const char kDataFolderName[];      // "Data"

@@ -4,13 +4,15 @@
 #include <set>
 #include <string>
 
-#include "bounded_text.h"
+#include "jobport_readers/bounded_text.h"
 #include "cfg_file.h"
 #include "clog_file.h"
-#include "config_reader.h"
+#include "jobport_readers/config_reader.h"
 #include "data_folder.h"
 #include "folder_values.h"
 #include "install_folders.h"
+#include "library_config.h"
+#include "shared_formats/installation_files.h"
 #include "jobs/job_engine.h"
 #include "jobs/waiting_handoff_files.h"
 #include "log_record.h"

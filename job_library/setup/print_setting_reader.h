@@ -1,28 +1,10 @@
-// The library's reading of the print settings file "KESTROst.ini". The
-// library never writes it.
+// The library's reading of the print settings file "KESTROst.ini" (keys and
+// defaults: shared_formats/print_settings_file.h). The library never writes it.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 
-#include "jobs/print_settings.h"
-#include "profile_reader.h"
-
-// One number of the settings file: where it is, what the library takes when
-// it is absent, and the values the settings program and the library give a
-// meaning (the library itself reads any number; Setup refuses a settings
-// file that holds another one).
-struct PrintSettingKey {
-    const char* section;
-    const char* key;
-    int32_t libraryDefault;
-    int32_t lowest;
-    int32_t highest;
-};
-
-// "PrintAfterReceivedAllData" of section "Velora Config", then the seven
-// keys of section "Print Setting" in the order of PrintSettings.
-extern const PrintSettingKey kPrintSettingKeys[];
-extern const size_t kPrintSettingKeyCount;
+#include "jobport_readers/profile_reader.h"
+#include "shared_formats/print_settings_file.h"
 
 // "PrintAfterReceivedAllData" of section "Velora Config" (default 0). With
 // no settings file path (the settings folder is unknown) the default.

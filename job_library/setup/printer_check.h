@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "config_record.h"
+#include "jobport_readers/config_record.h"
 #include "error_table.h"
 
 // The spooler's status value for a printer that is not available

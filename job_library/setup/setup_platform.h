@@ -1,8 +1,8 @@
 // The platform services JP_init works through.
 #pragma once
 #include "file_system.h"
-#include "profile_reader.h"
-#include "registry_reader.h"
+#include "jobport_readers/profile_reader.h"
+#include "jobport_readers/registry_reader.h"
 
 struct SetupPlatform {
     ProfileReader& profile;

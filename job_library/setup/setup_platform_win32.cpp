@@ -4,8 +4,8 @@
 #include "file_system_win32.h"
 #include "install_folders.h"
 #include "print_setting_reader.h"
-#include "profile_reader_win32.h"
-#include "registry_reader_win32.h"
+#include "jobport_readers/profile_reader_win32.h"
+#include "jobport_readers/registry_reader_win32.h"
 
 namespace {
 

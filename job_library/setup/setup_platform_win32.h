@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "jobs/print_settings.h"
+#include "shared_formats/print_settings_file.h"
 #include "setup_platform.h"
 
 const SetupPlatform& Win32SetupPlatform();

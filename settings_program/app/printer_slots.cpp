@@ -3,22 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/app_exception.h"
-#include "app/format_text.h"
-
 const char kAbsentSlotKey[] = "\xFF";
-
-namespace {
-
-const size_t kDevNamesHeaderSize = 8;
-
-void PutWord(std::vector<uint8_t>& block, size_t at, size_t value)
-{
-    block[at] = static_cast<uint8_t>(value & 0xFF);
-    block[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
-}
-
-}  // namespace
 
 int ChoosePrinterSlot(const std::string& printerName, const PrinterInfoLookup& lookup)
 {
@@ -36,36 +21,6 @@ int ChoosePrinterSlot(const std::string& printerName, const PrinterInfoLookup& l
             firstEmpty = slot;
     }
     return firstEmpty >= 0 ? firstEmpty : slot;
-}
-
-std::string DevModeFileName(int slot) { return FormatText("devmode%d.bin", slot); }
-std::string DevNamesFileName(int slot) { return FormatText("devname%d.bin", slot); }
-std::string DevModeKey(int slot) { return FormatText("devmode%d", slot); }
-std::string VersionKey(int slot) { return FormatText("version%d", slot); }
-
-std::vector<uint8_t> BuildDevNames(const std::string& driver, const std::string& device,
-                                   const std::string& port)
-{
-    const size_t deviceOffset = kDevNamesHeaderSize + driver.size() + 2;
-    const size_t portOffset = deviceOffset + device.size() + 2;
-    if (portOffset > 0xFFFF)
-        throw new CAppException("The printer's driver and device names are too long.");
-    std::vector<uint8_t> block(portOffset + port.size() + 2, 0);
-    PutWord(block, 0, kDevNamesHeaderSize);
-    PutWord(block, 2, deviceOffset);
-    PutWord(block, 4, portOffset);
-    std::copy(driver.begin(), driver.end(), block.begin() + kDevNamesHeaderSize);
-    std::copy(device.begin(), device.end(), block.begin() + deviceOffset);
-    std::copy(port.begin(), port.end(), block.begin() + portOffset);
-    return block;
-}
-
-std::vector<uint8_t> BuildDeviceOnlyDevNames(const std::string& device)
-{
-    std::vector<uint8_t> block(kDevNamesHeaderSize + device.size() + 1, 0);
-    PutWord(block, 2, kDevNamesHeaderSize);
-    std::copy(device.begin(), device.end(), block.begin() + kDevNamesHeaderSize);
-    return block;
 }
 
 size_t DevModeSaveLength(const uint8_t* devMode, size_t blockSize)

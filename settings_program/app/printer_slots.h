@@ -2,8 +2,9 @@
 // number N that ties the keys "devmode<N>" (its name; empty for a freed
 // slot) and "version<N>" (its driver's version text) of section
 // "Printer Infomation" to the files "devmode<N>.bin" (its device mode) and
-// "devname<N>.bin" (its device names) in the data folder. These are the
-// rules around the slots that need no system calls.
+// "devname<N>.bin" (its device names) in the data folder (names:
+// shared_formats/printer_slot_files.h). These are the rules around the slots
+// that need no system calls.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "stored_files/stored_devmode.h"
+#include "shared_formats/printer_slot_files.h"
+#include "shared_formats/stored_devmode.h"
 
 // GetSetting("Printer Infomation", key, def).
 using PrinterInfoLookup =
@@ -27,24 +29,6 @@ extern const char kAbsentSlotKey[];
 // is absent. The search ends at the first absent key: slots after a gap are
 // never looked at.
 int ChoosePrinterSlot(const std::string& printerName, const PrinterInfoLookup& lookup);
-
-// Names of a slot's files and keys; N in decimal without leading zeros.
-std::string DevModeFileName(int slot);   // "devmode<N>.bin"
-std::string DevNamesFileName(int slot);  // "devname<N>.bin"
-std::string DevModeKey(int slot);        // "devmode<N>"
-std::string VersionKey(int slot);        // "version<N>"
-
-// The DEVNAMES block written to "devname<N>.bin": four 16-bit little-endian
-// words (driver, device and port offsets, 8, 8 + driver length + 2, ...;
-// default flag 0), then each name with its zero and one more zero byte.
-// Throws CAppException* when an offset would not fit its 16-bit word.
-std::vector<uint8_t> BuildDevNames(const std::string& driver, const std::string& device,
-                                   const std::string& port);
-
-// The device names given to the dialog for a stored printer: only the
-// device name (at byte 8, wDeviceOffset 8) with its zero; the driver and
-// port offsets are 0 and so point at the zero word that starts the block.
-std::vector<uint8_t> BuildDeviceOnlyDevNames(const std::string& device);
 
 // Bytes of the in-memory device mode (a block of blockSize bytes) that are
 // saved: dmSize + dmDriverExtra as a 16-bit sum, but never more than the

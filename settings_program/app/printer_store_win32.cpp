@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "app/app_exception.h"
-#include "app/devnames_text.h"
 #include "app/file_version.h"
 #include "app/format_text.h"
 #include "app/printer_slots.h"
 #include "app/tessary_app_win32.h"
 #include "framework/file_win32.h"
-#include "stored_files/plain_decimal.h"
-#include "stored_files/printer_names.h"
-#include "stored_files/stored_devmode.h"
+#include "shared_formats/devnames_block.h"
+#include "shared_formats/plain_decimal.h"
+#include "shared_formats/printer_names.h"
+#include "shared_formats/stored_devmode.h"
 #include "win32_shared/ansi_lead_byte_win32.h"
 #include "win32_shared/driver_devmode_win32.h"
 #include "win32_shared/gdi_handles_win32.h"
@@ -25,7 +25,6 @@
 
 namespace {
 
-const char kSection[] = "Printer Infomation";
 // The spooler answers into this many bytes first; a larger size it asks
 // for is given once, up to the limit, which no printer description nears.
 const DWORD kSpoolerAnswerSize = 65536;
@@ -172,10 +171,10 @@ void ForgetVanishedPrinter(int slot, const std::string& devModePath,
     CTessaryApp& app = TessaryApp();
     DeleteFileA(devModePath.c_str());
     DeleteFileA(devNamesPath.c_str());
-    app.WriteSetting(kSection, "SelectPrinterName", "");
-    app.WriteSetting(kSection, "SelectPrinterNo", "");
-    app.WriteSetting(kSection, DevModeKey(slot), "");
-    app.WriteSetting(kSection, VersionKey(slot), "");
+    app.WriteSetting(kPrinterSection, kSelectPrinterNameKey, "");
+    app.WriteSetting(kPrinterSection, kSelectPrinterNoKey, "");
+    app.WriteSetting(kPrinterSection, DevModeKey(slot), "");
+    app.WriteSetting(kPrinterSection, VersionKey(slot), "");
     app.ShowMessage(LanguageText("DeletePrinterMsg"), MB_OK);
 }
 
@@ -200,10 +199,10 @@ void LoadStoredPrinter(CPrintSetupDialog& dialog)
     if (printers.empty())
         throw new CAppException(LanguageText("NoPrinterMsg"));
 
-    const std::string stored = app.GetSetting(kSection, "SelectPrinterName", "");
+    const std::string stored = app.GetSetting(kPrinterSection, kSelectPrinterNameKey, "");
     if (stored.empty())
         return;  // nothing stored: the dialog stays on the default printer
-    const int slot = PlainDecimal(app.GetSetting(kSection, "SelectPrinterNo", ""));
+    const int slot = PlainDecimal(app.GetSetting(kPrinterSection, kSelectPrinterNoKey, ""));
     const std::string folder = app.GetSystemDataDirectory();
     const std::string devModePath = folder + DevModeFileName(slot);
     const std::string devNamesPath = folder + DevNamesFileName(slot);
@@ -228,7 +227,7 @@ void LoadStoredPrinter(CPrintSetupDialog& dialog)
         }
         std::vector<uint8_t> storedDevMode;
         const bool withinBound = ReadFileUpTo(devModePath, kMaxStoredDevModeSize, storedDevMode);
-        const std::string savedVersion = app.GetSetting(kSection, VersionKey(slot), "");
+        const std::string savedVersion = app.GetSetting(kPrinterSection, VersionKey(slot), "");
         const std::vector<BYTE> details = PrinterDetails(printer.Get());
         const DevModeBytes current = DefaultDevMode(details);
         if (!current.data)
@@ -251,13 +250,13 @@ void LoadStoredPrinter(CPrintSetupDialog& dialog)
         if (changed) {
             app.ShowMessage(LanguageText("DifferentPrinterVersion"), MB_OK);
             WriteWholeFile(devModePath, current.data, current.length);
-            app.WriteSetting(kSection, VersionKey(slot), currentVersion);
+            app.WriteSetting(kPrinterSection, VersionKey(slot), currentVersion);
             devMode.assign(current.data, current.data + current.length);
         }
     }
 
     GlobalBlock devModeBlock = CopyToGlobalBlock(devMode.data(), devMode.size());
-    const std::vector<uint8_t> devNames = BuildDeviceOnlyDevNames(name);
+    const std::vector<uint8_t> devNames = BuildDeviceOnlyDevNamesBlock(name);
     GlobalBlock devNamesBlock = CopyToGlobalBlock(devNames.data(), devNames.size());
     // Not used by the dialog itself; a printer without one leaves it empty.
     CreatedDc dc(CreateDCA(nullptr, name.c_str(), nullptr,
@@ -274,7 +273,7 @@ void SaveSelectedPrinter(CPrintSetupDialog& dialog)
     const LockedDialogBlock devNames(dialog.DevNames());
     DevNamesText names;
     if (devMode.Size() < kDevModeHeaderSize ||
-        !ReadDevNamesText(devNames.Bytes(), devNames.Size(), names))
+        !ReadDevNamesBlock(devNames.Bytes(), devNames.Size(), names))
         ThrowSystemError(ERROR_INVALID_DATA);
     // Taken before dmDriverExtra may be adjusted below, and kept.
     const size_t length = DevModeSaveLength(devMode.Bytes(), devMode.Size());
@@ -291,15 +290,17 @@ void SaveSelectedPrinter(CPrintSetupDialog& dialog)
 
     const int slot = ChoosePrinterSlot(names.device, [&app](const std::string& key,
                                                             const std::string& def) {
-        return app.GetSetting(kSection, key, def);
+        return app.GetSetting(kPrinterSection, key, def);
     });
     const std::string folder = app.GetSystemDataDirectory();
     WriteWholeFile(folder + DevModeFileName(slot), devMode.Bytes(), length);
-    const std::vector<uint8_t> block = BuildDevNames(names.driver, names.device, names.port);
+    const std::vector<uint8_t> block = BuildDevNamesBlock(names.driver, names.device, names.port);
+    if (block.empty())
+        throw new CAppException("The printer's driver and device names are too long.");
     WriteWholeFile(folder + DevNamesFileName(slot), block.data(), block.size());
 
-    app.WriteSetting(kSection, "SelectPrinterName", names.device);
-    app.WriteSetting(kSection, "SelectPrinterNo", FormatText("%d", slot));
-    app.WriteSetting(kSection, DevModeKey(slot), names.device);
-    app.WriteSetting(kSection, VersionKey(slot), version);
+    app.WriteSetting(kPrinterSection, kSelectPrinterNameKey, names.device);
+    app.WriteSetting(kPrinterSection, kSelectPrinterNoKey, FormatText("%d", slot));
+    app.WriteSetting(kPrinterSection, DevModeKey(slot), names.device);
+    app.WriteSetting(kPrinterSection, VersionKey(slot), version);
 }

@@ -8,6 +8,7 @@
 #include "app/format_text.h"
 #include "app/module_directory.h"
 #include "framework/module_path_win32.h"
+#include "shared_formats/print_guard_name.h"
 #include "win32_shared/registry_key_win32.h"
 
 namespace {
@@ -63,7 +64,7 @@ std::string CTessaryApp::GetModuleDirectory()
 std::string CTessaryApp::GetConfigText(const std::string& section, const std::string& key,
                                        const std::string& def)
 {
-    return ReadProfileText(GetModuleDirectory() + "Tessary.cfg", section, key, def);
+    return ReadProfileText(GetModuleDirectory() + kTessaryCfgFileName, section, key, def);
 }
 
 std::string CTessaryApp::GetSystemDataDirectory()

@@ -1,7 +1,7 @@
 #include "dialog/dialog_settings.h"
 
 #include "app/format_text.h"
-#include "stored_files/plain_decimal.h"
+#include "shared_formats/plain_decimal.h"
 
 namespace {
 
@@ -24,26 +24,26 @@ int Flag(bool checked)
 
 DialogOptions DialogOptionsFromSettings(const SettingLookup& getSetting)
 {
-    const auto read = [&getSetting](const char* section, const char* key) {
-        return PlainDecimal(getSetting(section, key));
+    const auto read = [&getSetting](const PrintSettingKey& key) {
+        return PlainDecimal(getSetting(key.section, key.key));
     };
     DialogOptions options;
 
-    const int firstCopy = read(kVeloraConfigSection, kPrintAfterReceivedAllDataKey);
+    const int firstCopy = read(kPrintAfterReceivedAllData);
     options.oneJobOnePage = firstCopy == 0;
     options.oneJobNPage = firstCopy == 1;
 
-    options.sorted = read(kPrintSettingSection, kSortSettingKey) != 0;
+    options.sorted = read(kSortSetting) != 0;
 
     // Truncating division and a remainder with the sign of the value: -1
     // gives left and no vertical place, as the lists would show it.
-    const int position = read(kPrintSettingSection, kPrintPosSettingKey);
+    const int position = read(kPrintPosSetting);
     options.horizontal = ListPosition(position / kPlaces, kPlaces);
     options.vertical = ListPosition(position % kPlaces, kPlaces);
 
-    options.printSize = ListPosition(read(kPrintSettingSection, kPrintSizeSettingKey), kSizes);
-    options.framePrinting = read(kPrintSettingSection, kPageFramePrintSettingKey) != 0;
-    options.autoRotate = read(kPrintSettingSection, kAutoRotatePrintSettingKey) != 0;
+    options.printSize = ListPosition(read(kPrintSizeSetting), kSizes);
+    options.framePrinting = read(kPageFramePrintSetting) != 0;
+    options.autoRotate = read(kAutoRotatePrintSetting) != 0;
     return options;
 }
 
@@ -52,19 +52,19 @@ std::vector<SettingWrite> DialogSettingWrites(const DialogOptions& options)
     const bool placeChosen = ListPosition(options.horizontal, kPlaces) >= 0 &&
                              ListPosition(options.vertical, kPlaces) >= 0;
     const int position = placeChosen ? kPlaces * options.horizontal + options.vertical
-                                     : kLibraryDefaultPrintPos;
+                                     : kPrintPosSetting.libraryDefault;
     const int size = ListPosition(options.printSize, kSizes) >= 0 ? options.printSize
-                                                                  : kLibraryDefaultPrintSize;
+                                                                  : kPrintSizeSetting.libraryDefault;
     // Neither first-copy button chosen writes 0, as OneJobOnePage would.
     const int firstCopy = !options.oneJobOnePage && options.oneJobNPage ? 1 : 0;
 
     const auto text = [](int value) { return FormatText("%d", value); };
     return {
-        {kVeloraConfigSection, kPrintAfterReceivedAllDataKey, text(firstCopy)},
-        {kPrintSettingSection, kSortSettingKey, text(Flag(options.sorted))},
-        {kPrintSettingSection, kPrintPosSettingKey, text(position)},
-        {kPrintSettingSection, kPrintSizeSettingKey, text(size)},
-        {kPrintSettingSection, kPageFramePrintSettingKey, text(Flag(options.framePrinting))},
-        {kPrintSettingSection, kAutoRotatePrintSettingKey, text(Flag(options.autoRotate))},
+        {kPrintAfterReceivedAllData.section, kPrintAfterReceivedAllData.key, text(firstCopy)},
+        {kSortSetting.section, kSortSetting.key, text(Flag(options.sorted))},
+        {kPrintPosSetting.section, kPrintPosSetting.key, text(position)},
+        {kPrintSizeSetting.section, kPrintSizeSetting.key, text(size)},
+        {kPageFramePrintSetting.section, kPageFramePrintSetting.key, text(Flag(options.framePrinting))},
+        {kAutoRotatePrintSetting.section, kAutoRotatePrintSetting.key, text(Flag(options.autoRotate))},
     };
 }

@@ -1,29 +1,16 @@
 // The layout options as the print settings file "KESTROst.ini" stores them:
 // which key each option is read from when the dialog opens and what is
 // written back at OK, in which order. The dialog does the reading and
-// writing (GetSetting, WriteSetting); this is only the mapping.
+// writing (GetSetting, WriteSetting); this is only the mapping. A list left
+// without a selection writes the key's library default, so the file always
+// holds a value the library accepts (centred both ways; full size).
 #pragma once
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "dialog/dialog_options.h"
-
-constexpr const char* kVeloraConfigSection = "Velora Config";
-constexpr const char* kPrintSettingSection = "Print Setting";
-
-constexpr const char* kPrintAfterReceivedAllDataKey = "PrintAfterReceivedAllData";
-constexpr const char* kSortSettingKey = "SortSetting";
-constexpr const char* kPrintPosSettingKey = "PrintPosSetting";
-constexpr const char* kPrintSizeSettingKey = "PrintSizeSetting";
-constexpr const char* kPageFramePrintSettingKey = "PageFramePrintSetting";
-constexpr const char* kAutoRotatePrintSettingKey = "AutoRotatePrintSetting";
-
-// What the job library uses for a missing position or size: written for a
-// list left without a selection, so the file always holds a value the
-// library accepts (centred both ways; full size).
-constexpr int kLibraryDefaultPrintPos = 4;
-constexpr int kLibraryDefaultPrintSize = 1;
+#include "shared_formats/print_settings_file.h"
 
 // Reads one value of the settings file as text, "" when it is missing.
 using SettingLookup = std::function<std::string(const char* section, const char* key)>;

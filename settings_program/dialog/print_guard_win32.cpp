@@ -3,9 +3,22 @@
 #include "app/app_exception.h"
 #include "app/tessary_app_win32.h"
 #include "framework/resource_exception.h"
+#include "shared_formats/print_guard_name.h"
 
-PrintGuard::PrintGuard(const std::string& name)
-    : m_event(CreateEventA(nullptr, TRUE, TRUE, name.c_str()))
+namespace {
+
+// The event, or none for a name the launcher would not meet on: a name
+// longer than the system takes is refused here, as Windows refuses it.
+HANDLE CreateGuardEvent(const std::string& name)
+{
+    if (JudgePrintGuardName(name.size()) == PrintGuardNameState::TooLong)
+        return nullptr;
+    return CreateEventA(nullptr, TRUE, TRUE, name.c_str());
+}
+
+}  // namespace
+
+PrintGuard::PrintGuard(const std::string& name) : m_event(CreateGuardEvent(name))
 {
     if (!m_event)
         throw new CResourceException();

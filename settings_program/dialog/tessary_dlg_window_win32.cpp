@@ -13,6 +13,7 @@
 #include "framework/module_path_win32.h"
 #include "framework/resource_exception.h"
 #include "resources/dialog_ids.h"
+#include "shared_formats/print_guard_name.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ std::string LanguageText(const char* key)
 
 CTessaryDlg::CTessaryDlg(DWORD flags, HWND parent)
     : CPrintSetupDialog(flags | PD_NONETWORKBUTTON, parent),
-      m_printGuard(TessaryApp().GetConfigText("Event Information", "EventName", "")),
+      m_printGuard(TessaryApp().GetConfigText(kPrintGuardSection, kPrintGuardKey, "")),
       m_hIcon(LoadIconA(TessaryApp().Instance(), MAKEINTRESOURCEA(IDI_APP_ICON))),
       // The icon file holds a picture for each size the system asks for.
       m_hSmallIcon(static_cast<HICON>(LoadImageA(TessaryApp().Instance(), MAKEINTRESOURCEA(IDI_APP_ICON),

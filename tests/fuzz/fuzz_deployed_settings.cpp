@@ -7,7 +7,7 @@
 
 #include "fuzz_fixtures.h"
 #include "settings_bundle.h"
-#include "stored_files/stored_devmode.h"
+#include "shared_formats/stored_devmode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "jobs/page_file_system.h"
-#include "setup/profile_reader.h"
+#include "jobport_readers/profile_reader.h"
 
 // Stops the run at once: the sanitizers and libFuzzer report an abort as a
 // crash with its input, and the replay fails its test.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz_fixtures.h"
-#include "jobs/handoff_file_name.h"
+#include "shared_formats/handoff_file_name.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

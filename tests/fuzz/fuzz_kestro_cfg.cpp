@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz_fixtures.h"
-#include "setup/config_reader.h"
+#include "jobport_readers/config_reader.h"
 
 namespace {
 

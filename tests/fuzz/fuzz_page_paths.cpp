@@ -6,7 +6,7 @@
 
 #include "fuzz_fixtures.h"
 #include "jobs/page_file_move.h"
-#include "setup/ansi_code_page.h"
+#include "jobport_readers/ansi_code_page.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "ansi_paths/ansi_path_split.h"
 #include "fake_setup_platform.h"
 #include "jobs/page_file_move.h"
-#include "setup/ansi_code_page.h"
-#include "setup/bounded_text.h"
+#include "jobport_readers/ansi_code_page.h"
+#include "jobport_readers/bounded_text.h"
 
 namespace {
 

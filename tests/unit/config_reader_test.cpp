@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fake_setup_platform.h"
-#include "setup/config_reader.h"
+#include "jobport_readers/config_reader.h"
 #include "setup/print_setting_reader.h"
 
 namespace {

@@ -11,8 +11,8 @@
 
 #include "setup/file_system.h"
 #include "setup/folder_values.h"
-#include "setup/profile_reader.h"
-#include "setup/registry_reader.h"
+#include "jobport_readers/profile_reader.h"
+#include "jobport_readers/registry_reader.h"
 
 // Behaves like the Windows profile functions: an empty number reads as
 // absent, a long text is cut to the buffer.

@@ -22,6 +22,7 @@
 #include "setup/clog_file.h"
 #include "setup/install_folders.h"
 #include "setup/library_init.h"
+#include "setup/library_config.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "jobs/launcher_command_line.h"
 #include "jobs/launcher_rules.h"
-#include "jobs/launcher_state.h"
-#include "setup/config_record.h"
+#include "shared_formats/launcher_messages.h"
+#include "jobport_readers/config_record.h"
 
 namespace {
 

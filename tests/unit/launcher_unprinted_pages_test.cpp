@@ -11,7 +11,7 @@
 #include "launcher/job_notice.h"
 #include "launcher/kept_files.h"
 #include "launcher/placeholder_page.h"
-#include "setup/ansi_code_page.h"
+#include "jobport_readers/ansi_code_page.h"
 
 namespace {
 

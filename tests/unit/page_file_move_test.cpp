@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "jobs/page_file_move.h"
-#include "setup/config_record.h"
+#include "jobport_readers/config_record.h"
 
 namespace {
 

@@ -17,7 +17,8 @@
 #include "jobs/job_id_table.h"
 #include "jobs/job_table.h"
 #include "jobs/launcher_state.h"
-#include "setup/config_record.h"
+#include "shared_formats/launcher_messages.h"
+#include "setup/library_config.h"
 #include "setup/error_reporter.h"
 
 struct PageList {

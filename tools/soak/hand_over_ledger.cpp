@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "jobs/handoff_file_name.h"
+#include "shared_formats/handoff_file_name.h"
 #include "win32_shared/in_use_retry_win32.h"
 #include "win32_shared/named_claim_win32.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "installation.h"
-#include "jobs/launcher_state.h"
+#include "shared_formats/launcher_messages.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "jobs/handoff_file_name.h"
+#include "shared_formats/handoff_file_name.h"
 #include "jobs/handoff_file_system_win32.h"
 #include "jobs/handoff_files.h"
-#include "jobs/temp_folder_win32.h"
+#include "jobport_readers/temp_folder_win32.h"
 #include "scratch_folder.h"
 #include "setup/clog_file.h"
-#include "setup/config_record.h"
+#include "jobport_readers/config_record.h"
 #include "setup/diagnostics_win32.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "jobs/launcher_state.h"
 #include "launcher_fixture.h"
 #include "setup/clog_file.h"
-#include "setup/config_record.h"
+#include "setup/library_config.h"
 
 namespace {
 

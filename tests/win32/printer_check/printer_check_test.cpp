@@ -10,7 +10,7 @@
 #include <string>
 
 #include "printer_state.h"
-#include "setup/config_record.h"
+#include "jobport_readers/config_record.h"
 #include "setup/printer_check.h"
 #include "setup/printer_check_win32.h"
 

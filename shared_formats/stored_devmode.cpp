@@ -1,6 +1,6 @@
-#include "stored_files/stored_devmode.h"
+#include "shared_formats/stored_devmode.h"
 
-#include "stored_files/printer_names.h"
+#include "shared_formats/printer_names.h"
 
 namespace {
 

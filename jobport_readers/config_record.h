@@ -1,5 +1,6 @@
-// The library's configuration record, filled by JP_init from "KESTRO.cfg"
-// and the print settings file. All zero until JP_init has run.
+// The configuration record of "KESTRO.cfg" (config_reader.h), and the sizes
+// of the fixed fields the library keeps paths and texts in. The library's
+// own record is gConfig (job_library/setup/library_config.h).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -33,5 +34,3 @@ struct ConfigRecord {
     char CannotPrintMsg_2[kMessageBufferSize];
     char CannotPrintMsg_3[kMessageBufferSize];
 };
-
-extern ConfigRecord gConfig;

@@ -1,3 +1,3 @@
-#include "config_record.h"
+#include "library_config.h"
 
 ConfigRecord gConfig = {};

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "devmode_bytes.h"
-#include "stored_files/plain_decimal.h"
-#include "stored_files/printer_names.h"
-#include "stored_files/stored_devmode.h"
+#include "shared_formats/plain_decimal.h"
+#include "shared_formats/printer_names.h"
+#include "shared_formats/stored_devmode.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "stored_files/plain_decimal.h"
+#include "shared_formats/plain_decimal.h"
 
 #include <cctype>
 #include <climits>
