@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <mutex>
 
+#include "shared_formats/installation_files.h"
+
 namespace {
 
-const char kLogName[] = "KESTROlauncher.log";
-const char kOldLogName[] = "KESTROlauncher.old";
 const DWORD kMaxLogBytes = 1024 * 1024;
 
 std::mutex gLogLock;
@@ -19,11 +19,11 @@ std::string gLogPath;
 void OpenLauncherLog(const std::string& folder)
 {
     std::lock_guard<std::mutex> hold(gLogLock);
-    gLogPath = folder + "\\" + kLogName;
+    gLogPath = folder + "\\" + kLauncherLogFileName;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (GetFileAttributesExA(gLogPath.c_str(), GetFileExInfoStandard, &data) &&
         (data.nFileSizeHigh != 0 || data.nFileSizeLow > kMaxLogBytes)) {
-        const std::string old = folder + "\\" + kOldLogName;
+        const std::string old = folder + "\\" + kLauncherOldLogFileName;
         MoveFileExA(gLogPath.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
 }

@@ -5,8 +5,10 @@
 # be run by hand from anywhere in the checkout.
 #
 # The layers, lowest first (each may include only those before it):
+#   shared by all:    ansi_paths <- shared_formats <- jobport_readers
 #   settings program: framework <- app <- dialog <- entry
 #   library:          core (jobs/ and setup/ without _win32) <- shell (*_win32) <- exports
+#   launcher:         its own files, the shared ones and jobport_readers; nothing else of the library
 set -u
 cd "$(dirname "$0")/.."
 
@@ -23,6 +25,10 @@ RULES='
 ^settings_program/(pictures|resources)/    -                 ^(app|dialog|entry)/              pictures and resources serve every layer and include none of them
 ^settings_program/(framework|app|dialog)/  _win32\.(h|cpp)$  (_win32\.h|^windows\.h)$          a platform-free file includes no Win32 header
 ^job_library/(jobs|setup)/                 _win32\.(h|cpp)$  (_win32\.h|^windows\.h)$          the library core includes no Win32 header (core <- shell <- exports)
+^(shared_formats|jobport_readers|ansi_paths)/  _win32\.(h|cpp)$  (_win32\.h|^windows\.h)$      a platform-free shared file includes no Win32 header
+^(shared_formats|ansi_paths)/              -                 ^(jobs|setup|app|dialog|framework|entry|jobport_readers|launcher|settings_program|job_library)/  the shared room includes none of the programs
+^jobport_readers/                          -                 ^(jobs|setup|launcher|settings_program|job_library)/  the shared readers include nothing else of the library
+^launcher/                                 -                 ^(jobs|setup|app|dialog|framework|entry|job_library|settings_program)/  the launcher takes of the library only jobport_readers and the shared room
 ^(job_library/[a-z_]+|launcher|settings_program|shared_formats|win32_shared|ansi_paths)/  -  ^(jobport|library_lock_win32)\.h$  nothing below the library exports includes their headers
 .                                          -                 (^|/)\.\.(/|$)                    an include names its folder from an include directory, never through ../
 '

@@ -10,6 +10,11 @@ constexpr char kPrinterSection[] = "Printer Infomation";
 constexpr char kSelectPrinterNameKey[] = "SelectPrinterName";
 constexpr char kSelectPrinterNoKey[] = "SelectPrinterNo";
 
+// Slot N's files are prefix + N + suffix.
+constexpr char kDevModeFilePrefix[] = "devmode";
+constexpr char kDevNamesFilePrefix[] = "devname";
+constexpr char kSlotFileSuffix[] = ".bin";
+
 // Names of slot N's files and keys; N in decimal without leading zeros.
 std::string DevModeFileName(int slot);   // "devmode<N>.bin": its device mode
 std::string DevNamesFileName(int slot);  // "devname<N>.bin": its DEVNAMES block

@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "shared_formats/installation_files.h"
+#include "shared_formats/printer_slot_files.h"
+
 namespace {
 
 // Users may read and pass through; only administrators change anything.
@@ -51,7 +54,7 @@ bool SameName(const std::string& text, const char* name)
 bool IsSlotFile(const std::string& fileName, const char* prefix)
 {
     const std::size_t digitsAt = std::strlen(prefix);
-    const std::size_t suffixLength = 4;
+    const std::size_t suffixLength = std::strlen(kSlotFileSuffix);
     if (!StartsWith(fileName, prefix) || fileName.size() <= digitsAt + suffixLength ||
         fileName.size() > digitsAt + 9 + suffixLength)
         return false;
@@ -59,7 +62,7 @@ bool IsSlotFile(const std::string& fileName, const char* prefix)
     for (std::size_t i = digitsAt; i < suffixAt; ++i)
         if (!std::isdigit(static_cast<unsigned char>(fileName[i])))
             return false;
-    return SameName(fileName.substr(suffixAt), ".bin");
+    return SameName(fileName.substr(suffixAt), kSlotFileSuffix);
 }
 
 }  // namespace
@@ -79,12 +82,12 @@ bool IsProgramFile(ProgramFiles kind, const std::string& fileName)
     case ProgramFiles::Logs:
         // The library's debug and error logs, the launcher's log and the
         // launcher's log of before, kept once when it grows too large.
-        return SameName(fileName, "KESTROd.LOG") || SameName(fileName, "KESTROe.log") ||
-               SameName(fileName, "KESTROlauncher.log") ||
-               SameName(fileName, "KESTROlauncher.old");
+        return SameName(fileName, kDebugLogFileName) || SameName(fileName, kErrorLogFileName) ||
+               SameName(fileName, kLauncherLogFileName) ||
+               SameName(fileName, kLauncherOldLogFileName);
     case ProgramFiles::StoredSettings:
-        return SameName(fileName, "KESTROst.ini") || IsSlotFile(fileName, "devmode") ||
-               IsSlotFile(fileName, "devname");
+        return SameName(fileName, kSettingFileName) || IsSlotFile(fileName, kDevModeFilePrefix) ||
+               IsSlotFile(fileName, kDevNamesFilePrefix);
     case ProgramFiles::None:
         break;
     }

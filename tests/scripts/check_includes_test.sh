@@ -29,6 +29,12 @@ job_library/jobs/a.h                     | #include "setup/x.h"             | ke
 job_library/setup/a_win32.cpp            | #include "jobs/x_win32.h"        | kept
 job_library/setup/a_win32.cpp            | #include "library_lock_win32.h"  | broken
 launcher/a.cpp                           | #include "jobport.h"              | broken
+launcher/a.cpp                           | #include "setup/x.h"             | broken
+launcher/a.cpp                           | #include "jobport_readers/x.h"   | kept
+shared_formats/a.h                       | #include "jobport_readers/x.h"   | broken
+shared_formats/a.cpp                     | #include <windows.h>              | broken
+jobport_readers/a.cpp                    | #include "jobs/x.h"              | broken
+jobport_readers/a_win32.cpp              | #include "win32_shared/x_win32.h" | kept
 job_library/exports.cpp                  | #include "library_lock_win32.h"  | kept
 tests/a.cpp                              | #include "jobport.h"              | kept
 tools/a.cpp                              | #include "../b.h"                | broken
