@@ -282,12 +282,11 @@ bool GroupPrinter::OpenPages(PendingGroup& group)
     // A list that names anything but the data folder's pages is not the
     // library's: nothing of it is printed, moved or deleted.
     GroupResult& result = group.result;
-    group.open.clear();
-    group.open.resize(result.files.size());
+    group.MakePlaces(result.files.size());
     for (size_t i = 0; i < result.files.size(); ++i) {
         GroupFile& file = result.files[i];
         std::string reason;
-        const PageFileGate::Verdict verdict = m_gate.Open(file.path, group.open[i], reason);
+        const PageFileGate::Verdict verdict = m_gate.Open(file.path, group.Place(i), reason);
         if (verdict == PageFileGate::Verdict::Foreign) {
             group.Release();
             for (const GroupFile& named : result.files)
@@ -306,7 +305,7 @@ bool GroupPrinter::OpenPages(PendingGroup& group)
         GroupFile& file = result.files[i];
         PageFileProbe probe;
         std::string reason;
-        if (file.failure.empty() && !m_decoder.Probe(group.open[i]->Get(), probe, reason))
+        if (file.failure.empty() && !m_decoder.Probe(group.File(i), probe, reason))
             file.failure = reason;
         if (!file.failure.empty()) {
             GroupPage page;
@@ -438,7 +437,7 @@ void GroupPrinter::PrintDocument(const ChosenPrinter& printer,
                 placement = PlacePage(page.size, cells[cell], sheet.dpiX, sheet.dpiY, options);
                 {
                     const TimeAdder timing(&times.decodeMs);
-                    decoded = source.Get(group.open[page.file]->Get(), page, pagesOnSide[cell],
+                    decoded = source.Get(group.File(page.file), page, pagesOnSide[cell],
                                          placement.rotate, page.failure);
                 }
                 if (!decoded)

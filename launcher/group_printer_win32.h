@@ -50,15 +50,27 @@ struct PendingGroup {
     LayoutOptions options;
     GroupResult result;  // filled as it goes, so that it tells what there was also
                          // when an exception ends the reading or printing
-    std::vector<std::unique_ptr<KernelHandle>> open;  // per file of the group; null: not open
     double readMs = 0;  // the time Read took
 
     // The job page of the group's last file.
     uint32_t LastPage() const;
     // Whether the library hands over nothing more of the job after it.
     bool EndsJob() const;
+    // Closes the group's page files and makes `count` places for them.
+    void MakePlaces(size_t count)
+    {
+        Release();
+        m_open.resize(count);
+    }
+    // The place of file `i` of the group (null: not open), for the gate to open it into.
+    std::unique_ptr<KernelHandle>& Place(size_t i) { return m_open[i]; }
+    // File `i` of the group, opened into its place.
+    HANDLE File(size_t i) const { return m_open[i]->Get(); }
     // Closes the group's page files, so that they can be deleted or kept.
-    void Release() { open.clear(); }
+    void Release() { m_open.clear(); }
+
+private:
+    std::vector<std::unique_ptr<KernelHandle>> m_open;  // per file of the group
 };
 
 class GroupPrinter {

@@ -8,32 +8,13 @@
 
 #include "jobport_readers/page_file_names.h"
 #include "win32_shared/kernel_handles_win32.h"
+#include "win32_shared/local_memory_win32.h"
 #include "kept_files.h"
 
 namespace {
 
 // Name attempts before a file is left where it is.
 const uint32_t kMostNameAttempts = 999;
-
-// Memory the security functions hand out, freed with LocalFree.
-template <typename T>
-class LocalMemory {
-public:
-    LocalMemory() = default;
-    ~LocalMemory()
-    {
-        if (m_memory)
-            LocalFree(m_memory);
-    }
-    LocalMemory(const LocalMemory&) = delete;
-    LocalMemory& operator=(const LocalMemory&) = delete;
-
-    T* Get() const { return m_memory; }
-    T** Out() { return &m_memory; }
-
-private:
-    T* m_memory = nullptr;
-};
 
 // The user this process runs as: its SID (in `sid`) and its name.
 bool CurrentUser(std::vector<BYTE>& sid, std::string& name)
@@ -78,9 +59,9 @@ bool IsOwnFolder(const std::string& folder, PSID user, std::string& why)
         return false;
     }
     PSID owner = nullptr;
-    LocalMemory<void> descriptor;
+    LocalMemory<PSECURITY_DESCRIPTOR> descriptor;
     const DWORD result = GetSecurityInfo(handle.Get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION,
-                                         &owner, nullptr, nullptr, nullptr, descriptor.Out());
+                                         &owner, nullptr, nullptr, nullptr, descriptor.Receive());
     if (result != ERROR_SUCCESS || !owner || !EqualSid(owner, user)) {
         why = "the folder " + folder + " belongs to another user";
         return false;
@@ -94,15 +75,16 @@ bool KeptFolder::Prepare(std::string& folder, std::string& why)
 {
     std::vector<BYTE> sid;
     std::string user;
-    LocalMemory<char> sidText;
-    if (!CurrentUser(sid, user) || !ConvertSidToStringSidA(sid.data(), sidText.Out())) {
+    LocalMemory<LPSTR> sidText;
+    if (!CurrentUser(sid, user) || !ConvertSidToStringSidA(sid.data(), sidText.Receive())) {
         why = "the user cannot be told (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
     folder = m_dataFolder + "\\" + KeptFolderName(user);
-    LocalMemory<void> security;
+    LocalMemory<PSECURITY_DESCRIPTOR> security;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            KeptFolderSecurity(sidText.Get()).c_str(), SDDL_REVISION_1, security.Out(), nullptr)) {
+            KeptFolderSecurity(sidText.Get()).c_str(), SDDL_REVISION_1, security.Receive(),
+            nullptr)) {
         why = "the kept folder's security cannot be made (error " + std::to_string(GetLastError()) + ")";
         return false;
     }

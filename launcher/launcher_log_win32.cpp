@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "shared_formats/installation_files.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -42,14 +43,13 @@ void LogLine(const std::string& text)
     std::lock_guard<std::mutex> hold(gLogLock);
     if (gLogPath.empty())
         return;
-    const HANDLE file = CreateFileA(gLogPath.c_str(), FILE_APPEND_DATA,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const KernelHandle file(CreateFileA(gLogPath.c_str(), FILE_APPEND_DATA,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
     DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 void LogFailure(const char* call)

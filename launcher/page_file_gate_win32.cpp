@@ -78,17 +78,19 @@ PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_pt
         reason = "it is a folder, not a page file";
         return Verdict::Foreign;
     }
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    KernelHandle handle;
     RetryWhileInUse([&] {
-        handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        return handle != INVALID_HANDLE_VALUE;
+        handle.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                                 nullptr));
+        return static_cast<bool>(handle);
     });
-    std::unique_ptr<KernelHandle> opened(new KernelHandle(handle));
-    if (!*opened) {
+    if (!handle) {
         reason = OpenFailure(GetLastError());
         return Verdict::Unreadable;
     }
+    // Should the allocation fail, the file is still closed by `handle`.
+    std::unique_ptr<KernelHandle> opened = std::make_unique<KernelHandle>(std::move(handle));
     const std::wstring folder = DataFolderFinalPath(reason);
     if (folder.empty())
         return Verdict::Foreign;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "launcher_log_win32.h"
-#include "win32_shared/gdi_owners_win32.h"
+#include "win32_shared/gdi_handles_win32.h"
 
 namespace {
 
@@ -68,17 +68,17 @@ std::vector<std::wstring> Wrapped(HDC dc, const std::wstring& text, int width)
     return lines;
 }
 
-HFONT MakeFont(int height, bool bold)
+FontHandle MakeFont(int height, bool bold)
 {
-    return CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+    return FontHandle(CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
 }
 
 // Writes the lines from `top` down; returns the height used.
 int WriteLines(HDC dc, HFONT font, const std::wstring& text, const RECT& area, int top)
 {
-    const Selection selected(dc, font);
+    const ObjectSelection selected(dc, font);
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
     const int lineHeight = (std::max)(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
@@ -102,7 +102,7 @@ bool DrawPlaceholder(const std::vector<std::string>& lines, const PageImageSize&
         LogLine("the placeholder of a page cannot be held in memory");
         return false;
     }
-    const MemoryDc dc;
+    const CreatedDc dc(CreateCompatibleDC(nullptr));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = bitmap.width;
@@ -111,13 +111,13 @@ bool DrawPlaceholder(const std::vector<std::string>& lines, const PageImageSize&
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const GdiObject<HBITMAP> dib(
+    const BitmapHandle dib(
         dc ? CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
     if (!dc || !dib || !bits) {
         LogFailure("CreateDIBSection (placeholder)");
         return false;
     }
-    const Selection selectedBitmap(dc.Get(), dib.Get());
+    const ObjectSelection selectedBitmap(dc.Get(), dib.Get());
     std::memset(bits, 0xFF, bitmap.bits.size());
 
     // A frame a fiftieth of the shorter side wide, a margin as wide inside it.
@@ -133,8 +133,8 @@ bool DrawPlaceholder(const std::vector<std::string>& lines, const PageImageSize&
 
     const RECT area = {3 * line, 3 * line, bitmap.width - 3 * line, bitmap.height - 3 * line};
     const int titleHeight = (std::max)(6, (std::min)(bitmap.width / 20, bitmap.height / 14));
-    const GdiObject<HFONT> title(MakeFont(titleHeight, true));
-    const GdiObject<HFONT> body(MakeFont((std::max)(5, titleHeight * 3 / 5), false));
+    const FontHandle title(MakeFont(titleHeight, true));
+    const FontHandle body(MakeFont((std::max)(5, titleHeight * 3 / 5), false));
     SetBkMode(dc.Get(), TRANSPARENT);
     SetTextColor(dc.Get(), RGB(0, 0, 0));
     int y = area.top;

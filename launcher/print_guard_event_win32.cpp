@@ -12,22 +12,20 @@ Win32PrintGuardEvent::Win32PrintGuardEvent(const std::string& name)
 Win32PrintGuardEvent::~Win32PrintGuardEvent()
 {
     Release();
-    if (m_event)
-        CloseHandle(m_event);
 }
 
 PrintGuardEvent::Wait Win32PrintGuardEvent::Hold(uint32_t waitMs)
 {
     if (!m_event || m_held)
         return kFailed;
-    const DWORD result = WaitForSingleObject(m_event, waitMs);
+    const DWORD result = WaitForSingleObject(m_event.Get(), waitMs);
     if (result == WAIT_TIMEOUT)
         return kBusy;
     if (result != WAIT_OBJECT_0) {
         LogFailure("WaitForSingleObject (print guard)", m_name);
         return kFailed;
     }
-    if (!ResetEvent(m_event)) {
+    if (!ResetEvent(m_event.Get())) {
         LogFailure("ResetEvent (print guard)", m_name);
         return kFailed;
     }
@@ -40,6 +38,6 @@ void Win32PrintGuardEvent::Release()
     if (!m_held)
         return;
     m_held = false;
-    if (!SetEvent(m_event))
+    if (!SetEvent(m_event.Get()))
         LogFailure("SetEvent (print guard)", m_name);
 }

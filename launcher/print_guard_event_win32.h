@@ -7,6 +7,7 @@
 #include <string>
 
 #include "stored_choice.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 class Win32PrintGuardEvent : public PrintGuardEvent {
 public:
@@ -18,13 +19,13 @@ public:
     Win32PrintGuardEvent(const Win32PrintGuardEvent&) = delete;
     Win32PrintGuardEvent& operator=(const Win32PrintGuardEvent&) = delete;
 
-    bool Opened() const { return m_event != nullptr; }
+    bool Opened() const { return static_cast<bool>(m_event); }
 
     Wait Hold(uint32_t waitMs) override;
     void Release() override;
 
 private:
     std::string m_name;
-    HANDLE m_event;
+    KernelHandle m_event;
     bool m_held = false;
 };

@@ -13,10 +13,12 @@
 
 namespace {
 
-bool OpenNamedPrinter(const std::string& name, HANDLE& printer)
+bool OpenNamedPrinter(const std::string& name, PrinterHandle& printer)
 {
-    printer = nullptr;
-    return OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr) != FALSE;
+    HANDLE opened = nullptr;
+    const bool ok = OpenPrinterA(const_cast<char*>(name.c_str()), &opened, nullptr) != FALSE;
+    printer.Reset(ok ? opened : nullptr);
+    return ok;
 }
 
 std::string DefaultPrinter()
@@ -156,12 +158,12 @@ bool PrintsTwoSided(HANDLE printer, const std::string& name, const std::vector<u
 bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::string& reason)
 {
     chosen = ChosenPrinter();
-    HANDLE opened = nullptr;
+    PrinterHandle printer;
     const StoredChoice* devModeSource = nullptr;
     if (!stored.printer.name.empty()) {
         const std::string listed = ListedStoredPrinter(stored.printer.name);  // logs when empty
         if (!listed.empty()) {
-            if (OpenNamedPrinter(listed, opened)) {
+            if (OpenNamedPrinter(listed, printer)) {
                 chosen.name = listed;
                 devModeSource = &stored;
             } else {
@@ -175,7 +177,7 @@ bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::strin
             reason = "no printer is chosen and there is no default printer";
             return false;
         }
-        if (!OpenNamedPrinter(name, opened)) {
+        if (!OpenNamedPrinter(name, printer)) {
             const DWORD error = GetLastError();
             reason = "the default printer \"" + name + "\" cannot be opened (error " +
                      std::to_string(error) + ")";
@@ -184,7 +186,6 @@ bool ChoosePrinter(const StoredChoice& stored, ChosenPrinter& chosen, std::strin
         }
         chosen.name = name;
     }
-    const PrinterHandle printer(opened);
     MakeDevMode(printer.Get(), chosen.name, devModeSource, chosen.devMode);
     chosen.twoSided = PrintsTwoSided(printer.Get(), chosen.name, chosen.devMode);
     return true;

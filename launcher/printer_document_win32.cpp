@@ -4,9 +4,9 @@
 
 PrinterDocument::~PrinterDocument()
 {
-    if (m_documentOpen && AbortDoc(m_dc) <= 0)
+    if (m_documentOpen && AbortDoc(m_dc.Get()) <= 0)
         LogFailure("AbortDoc");
-    if (m_dc && !DeleteDC(m_dc))
+    if (!m_dc.Close())
         LogFailure("DeleteDC");
 }
 
@@ -24,7 +24,7 @@ bool PrinterDocument::Open(const ChosenPrinter& printer, std::string& reason)
     const DEVMODEA* mode =
         printer.devMode.empty() ? nullptr
                                 : reinterpret_cast<const DEVMODEA*>(printer.devMode.data());
-    m_dc = CreateDCA(nullptr, printer.name.c_str(), nullptr, mode);
+    m_dc.Reset(CreateDCA(nullptr, printer.name.c_str(), nullptr, mode));
     if (!m_dc) {
         const DWORD error = GetLastError();
         LogFailure("CreateDC", printer.name);
@@ -40,7 +40,7 @@ bool PrinterDocument::StartDocument(const std::wstring& name, std::string& reaso
     DOCINFOW document = {};
     document.cbSize = sizeof document;
     document.lpszDocName = name.c_str();
-    if (StartDocW(m_dc, &document) <= 0)
+    if (StartDocW(m_dc.Get(), &document) <= 0)
         return Failed("StartDoc", reason);
     m_documentOpen = true;
     return true;
@@ -48,21 +48,21 @@ bool PrinterDocument::StartDocument(const std::wstring& name, std::string& reaso
 
 bool PrinterDocument::StartSheet(std::string& reason)
 {
-    if (StartPage(m_dc) <= 0)
+    if (StartPage(m_dc.Get()) <= 0)
         return Failed("StartPage", reason);
     return true;
 }
 
 bool PrinterDocument::EndSheet(std::string& reason)
 {
-    if (EndPage(m_dc) <= 0)
+    if (EndPage(m_dc.Get()) <= 0)
         return Failed("EndPage", reason);
     return true;
 }
 
 bool PrinterDocument::EndDocument(std::string& reason)
 {
-    if (EndDoc(m_dc) <= 0)
+    if (EndDoc(m_dc.Get()) <= 0)
         return Failed("EndDoc", reason);  // the destructor aborts what is left
     m_documentOpen = false;
     return true;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "printer_choice_win32.h"
+#include "win32_shared/gdi_handles_win32.h"
 
 class PrinterDocument {
 public:
@@ -25,11 +26,11 @@ public:
     // Ends the document: the spooler takes it.
     bool EndDocument(std::string& reason);
 
-    HDC Dc() const { return m_dc; }
+    HDC Dc() const { return m_dc.Get(); }
 
 private:
     bool Failed(const char* call, std::string& reason);
 
-    HDC m_dc = nullptr;
+    CreatedDc m_dc;
     bool m_documentOpen = false;
 };

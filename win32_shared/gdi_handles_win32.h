@@ -24,7 +24,8 @@ struct IconHandleTraits : NullIsEmpty<HICON> {
 };
 using IconHandle = UniqueHandle<IconHandleTraits>;
 
-// A device context this program created (CreateDC, CreateCompatibleDC),
+// A device context this program created (CreateDC, CreateCompatibleDC; a
+// memory device context like the screen's: CreateCompatibleDC(nullptr)),
 // deleted with DeleteDC unless handed on.
 struct CreatedDcTraits : NullIsEmpty<HDC> {
     static bool Free(Handle dc) { return DeleteDC(dc) != FALSE; }
@@ -54,10 +55,12 @@ private:
 
 // An object selected into a device context; the one it replaced comes back
 // at Restore() or at the end of the scope, so that the object can be
-// deleted afterwards.
+// deleted afterwards (declare the selection after the object's owner). A
+// null object (a creation that failed) is not selected: the device context
+// keeps what it has.
 class ObjectSelection {
 public:
-    ObjectSelection(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ObjectSelection(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(Select(dc, object)) {}
     ~ObjectSelection() { Restore(); }
     ObjectSelection(const ObjectSelection&) = delete;
     ObjectSelection& operator=(const ObjectSelection&) = delete;
@@ -72,6 +75,14 @@ public:
     }
 
 private:
+    // The object replaced; null when nothing was selected (SelectObject
+    // answers null, or HGDI_ERROR, when it fails).
+    static HGDIOBJ Select(HDC dc, HGDIOBJ object)
+    {
+        const HGDIOBJ previous = object ? SelectObject(dc, object) : nullptr;
+        return previous == HGDI_ERROR ? nullptr : previous;
+    }
+
     HDC m_dc;
     HGDIOBJ m_previous;
 };

@@ -13,7 +13,7 @@
 // Most kinds take NullIsEmpty<Handle> for the first three.
 // The kinds: kernel_handles_win32.h, gdi_handles_win32.h,
 // global_memory_win32.h, local_memory_win32.h, registry_key_win32.h,
-// spooler_handles_win32.h.
+// spooler_handles_win32.h, msi_handle_win32.h.
 #pragma once
 
 template <typename Traits>

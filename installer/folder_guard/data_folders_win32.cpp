@@ -125,7 +125,7 @@ int SecurePlaces(const std::vector<Place>& places, const std::string& user, cons
         // It exists: look again through the handle the permissions are set
         // through, so that what was examined is what changes. (Only a user
         // racing Setup can make this look differ from the first.)
-        FileHandle folder;
+        KernelHandle folder;
         const FolderLook look = LookAtFolder(place.path, place.secured ? WRITE_DAC : 0, &folder);
         const int found = ReportUnsafe(place, look, user, say);
         if (found != kGuardDone) {

@@ -5,7 +5,7 @@
 #include "folder_access_win32.h"
 #include "shared_formats/installation_files.h"
 #include "win32_shared/ansi_lead_byte_win32.h"
-#include "win32_shared/file_handles_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ bool ReadBounded(const std::wstring& path, size_t limit, std::vector<uint8_t>& b
                  std::string* reason)
 {
     *missing = false;
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
         *missing = IsMissing(error);
@@ -58,13 +58,13 @@ DWORD WriteReplacing(const std::wstring& folder, const std::wstring& name,
 {
     const std::wstring target = folder + L"\\" + name;
     std::wstring temporary;
-    FileHandle file;
+    KernelHandle file;
     for (unsigned attempt = 0; attempt < 100 && !file; ++attempt) {
         temporary = folder + L"\\~setup" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                     std::to_wstring(attempt) + L".tmp";
         // CREATE_NEW never opens what stands under the name, a link included.
-        file = FileHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        file = KernelHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file && GetLastError() != ERROR_FILE_EXISTS)
             return GetLastError();
     }
@@ -76,7 +76,7 @@ DWORD WriteReplacing(const std::wstring& folder, const std::wstring& name,
                                                    nullptr) &&
                                          written == bytes.size());
     const DWORD writeError = whole ? 0 : GetLastError();
-    file = FileHandle();
+    file = KernelHandle();
     if (!whole) {
         DeleteFileW(temporary.c_str());
         return writeError ? writeError : ERROR_WRITE_FAULT;

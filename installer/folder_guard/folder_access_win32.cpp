@@ -64,7 +64,7 @@ std::string ProcessUserSid()
     if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &rawToken) &&
         !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken))
         return std::string();
-    const FileHandle token(rawToken);
+    const KernelHandle token(rawToken);
     DWORD size = 0;
     GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
@@ -73,7 +73,7 @@ std::string ProcessUserSid()
     return SidText(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid);
 }
 
-FolderLook LookAtFolder(const std::wstring& path, DWORD access, FileHandle* keep)
+FolderLook LookAtFolder(const std::wstring& path, DWORD access, KernelHandle* keep)
 {
     FolderLook look;
     // The path's own attributes name a link even where opening it as itself
@@ -91,10 +91,10 @@ FolderLook LookAtFolder(const std::wstring& path, DWORD access, FileHandle* keep
     if (look.found.isLink || !look.found.isFolder)
         return look;
 
-    FileHandle folder(CreateFileW(path.c_str(), READ_CONTROL | access, kShareAll, nullptr,
-                                  OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                  nullptr));
+    KernelHandle folder(CreateFileW(path.c_str(), READ_CONTROL | access, kShareAll, nullptr,
+                                    OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                    nullptr));
     if (!folder) {
         // Not even its owner can be read: a folder that keeps the
         // administrators out is no folder of theirs.
@@ -162,10 +162,10 @@ Deletions DeleteProgramFiles(const std::wstring& folder, ProgramFiles kind)
             result.skipped.push_back(name);
             continue;
         }
-        const FileHandle file(CreateFileW(path.c_str(),
-                                          DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                                          kShareAll, nullptr, OPEN_EXISTING,
-                                          FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        const KernelHandle file(CreateFileW(path.c_str(),
+                                            DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                            kShareAll, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (file && DeleteOpenFile(file.Get()))
             result.deleted.push_back(name);
         else

@@ -11,7 +11,7 @@
 
 #include "folder_verdict.h"
 #include "secured_folders.h"
-#include "win32_shared/file_handles_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 // The account this code runs as (the thread's when it impersonates one), as
 // SID text; empty when unreadable.
@@ -29,7 +29,7 @@ struct FolderLook {
 
 // Examines what stands at path. With keep, the folder stays open in it with
 // access (for example WRITE_DAC) when it exists.
-FolderLook LookAtFolder(const std::wstring& path, DWORD access = 0, FileHandle* keep = nullptr);
+FolderLook LookAtFolder(const std::wstring& path, DWORD access = 0, KernelHandle* keep = nullptr);
 
 // Creates path with the descriptor sd (nullptr: inherited from its
 // parent). 0, ERROR_ALREADY_EXISTS, or the error.

@@ -34,7 +34,8 @@
 #include "data_folders_win32.h"
 #include "deployed_settings_win32.h"
 #include "folder_access_win32.h"
-#include "win32_shared/file_handles_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
+#include "win32_shared/msi_handle_win32.h"
 
 namespace {
 
@@ -88,16 +89,15 @@ private:
     void Message(INSTALLMESSAGE kind, const std::string& text) const
     {
         // The text goes in a field of its own: brackets in it are not formatted.
-        const MSIHANDLE record = MsiCreateRecord(1);
+        const MsiHandle record(MsiCreateRecord(1));
         if (!record)
             return;
-        MsiRecordSetStringW(record, 0, L"[1]");
-        MsiRecordSetStringW(record, 1, Wide(text).c_str());
-        MsiProcessMessage(m_install, kind, record);
-        MsiCloseHandle(record);
+        MsiRecordSetStringW(record.Get(), 0, L"[1]");
+        MsiRecordSetStringW(record.Get(), 1, Wide(text).c_str());
+        MsiProcessMessage(m_install, kind, record.Get());
     }
 
-    MSIHANDLE m_install;
+    MSIHANDLE m_install;  // the installer's, lent to the action: not closed
 };
 
 std::wstring WithoutTrailingSlash(std::wstring folder)
@@ -125,9 +125,9 @@ bool IsAbsoluteFolder(const std::wstring& folder)
 // process holds the file.
 bool IsHeld(const std::wstring& path)
 {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
     const DWORD error = file ? 0 : GetLastError();
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
@@ -161,8 +161,8 @@ bool PlanDataFolders(const ActionData& data, std::vector<Place>* places)
 // Reads a file an upgrade keeps, at most 64 KB; false when it is not there.
 bool ReadKept(const std::wstring& path, std::vector<uint8_t>& bytes)
 {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
+    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024)
         return false;
@@ -362,8 +362,8 @@ extern "C" UINT __stdcall RestoreKeptFiles(MSIHANDLE install)
             const std::string field = "kept" + std::to_string(i);
             const std::wstring path = Wide(data.Get(field + ".path"));
             const std::vector<uint8_t> bytes = data.GetBytes(field + ".bytes");
-            const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            const KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
             DWORD written = 0;
             if (!file || (!bytes.empty() && (!WriteFile(file.Get(), bytes.data(),
                                                         static_cast<DWORD>(bytes.size()), &written,

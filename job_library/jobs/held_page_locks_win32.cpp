@@ -22,11 +22,11 @@ std::map<std::string, std::unique_ptr<KernelHandle>>& Locks()
 void LockHeldPage(const std::string& path)
 {
     try {
-        auto lock = std::make_unique<KernelHandle>(
-            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (*lock)
-            Locks()[PathKey(path)] = std::move(lock);
+        KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
+            Locks()[PathKey(path)] = std::make_unique<KernelHandle>(std::move(file));
     } catch (...) {
         // Out of memory: the page is held without its lock.
     }

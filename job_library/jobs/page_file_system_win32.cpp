@@ -116,10 +116,11 @@ private:
 
     // Read access keeps an open for another process alone from succeeding;
     // the sharing lets the rename and the page's lock go ahead.
-    static HANDLE OpenSharingAll(const char* path)
+    static KernelHandle OpenSharingAll(const char* path)
     {
-        return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return KernelHandle(CreateFileA(path, GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
 
 public:

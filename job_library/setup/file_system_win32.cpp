@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <new>
+#include <utility>
 
 #include "folder_values.h"
 #include "jobport_readers/temp_folder_win32.h"
@@ -68,7 +69,7 @@ namespace {
 
 class Win32HeldFile : public HeldFile {
 public:
-    explicit Win32HeldFile(HANDLE file) : m_file(file) {}
+    explicit Win32HeldFile(KernelHandle file) : m_file(std::move(file)) {}
 
     bool Remove() override
     {
@@ -88,15 +89,14 @@ std::unique_ptr<HeldFile> Win32FileSystem::HoldAlone(const char* path)
 {
     // No sharing: the open fails while anyone else has the file open, and
     // nobody can open it while it is held. A link is held, not followed.
-    HANDLE file = CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    KernelHandle file(CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file)
         return nullptr;
     try {
-        return std::make_unique<Win32HeldFile>(file);
+        return std::make_unique<Win32HeldFile>(std::move(file));
     } catch (...) {
-        CloseHandle(file);
-        return nullptr;
+        return nullptr;  // `file` still holds the file and closes it
     }
 }
 

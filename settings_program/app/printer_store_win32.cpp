@@ -40,18 +40,19 @@ std::string LanguageText(const char* key)
     return TessaryApp().GetConfigText("Language", key, "");
 }
 
-// The printer named, or null with the reason in GetLastError(). An empty
-// name would open the print server instead of a printer.
-HANDLE OpenNamedPrinter(const std::string& name)
+// The printer named; empty, with the reason in GetLastError(), when it
+// cannot be opened. An empty name would open the print server instead of a
+// printer.
+PrinterHandle OpenNamedPrinter(const std::string& name)
 {
     if (name.empty()) {
         SetLastError(ERROR_INVALID_PRINTER_NAME);
-        return nullptr;
+        return PrinterHandle();
     }
     HANDLE printer = nullptr;
     if (!OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr))
-        return nullptr;
-    return printer;
+        return PrinterHandle();
+    return PrinterHandle(printer);
 }
 
 // A spooler query answered into a zeroed buffer; a failure throws the

@@ -34,7 +34,7 @@ SIZE FontUnits(HDC dc, const LOGFONTA& font)
 }
 
 // A top-down 32-bit bitmap section of the picture's pixels with their opacity.
-HBITMAP ToBitmap(const resource_art::RgbaImage& image, bool opaque)
+BitmapHandle ToBitmap(const resource_art::RgbaImage& image, bool opaque)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -44,7 +44,7 @@ HBITMAP ToBitmap(const resource_art::RgbaImage& image, bool opaque)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits)
         return bitmap;
     BYTE* pixel = static_cast<BYTE*>(bits);
@@ -61,7 +61,7 @@ HBITMAP ToBitmap(const resource_art::RgbaImage& image, bool opaque)
 }
 
 // A monochrome mask: 1 where the picture is less than half opaque.
-HBITMAP ToMask(const resource_art::RgbaImage& image)
+BitmapHandle ToMask(const resource_art::RgbaImage& image)
 {
     const int rowBytes = ((image.Width() + 15) / 16) * 2;  // word-aligned rows
     std::string bits(static_cast<size_t>(rowBytes) * image.Height(), '\0');
@@ -69,7 +69,7 @@ HBITMAP ToMask(const resource_art::RgbaImage& image)
         for (int x = 0; x < image.Width(); ++x)
             if (image.OpacityAt(x, y) < 0.5)
                 bits[static_cast<size_t>(y) * rowBytes + x / 8] |= static_cast<char>(0x80 >> (x % 8));
-    return CreateBitmap(image.Width(), image.Height(), 1, 1, bits.data());
+    return BitmapHandle(CreateBitmap(image.Width(), image.Height(), 1, 1, bits.data()));
 }
 
 }  // namespace
@@ -98,17 +98,17 @@ DisplayScale MeasureDialogScale(HWND dialog)
     return DisplayScaleFromFont(unitsNow.cx, unitsNow.cy, unitsAt100.cx, unitsAt100.cy);
 }
 
-HBITMAP DrawPreviewBitmap(int previewIndex, int size)
+BitmapHandle DrawPreviewBitmap(int previewIndex, int size)
 {
     try {
         return ToBitmap(
             resource_art::DrawPreview(resource_art::LayoutOfPreviewIndex(previewIndex), size), true);
     } catch (const std::exception&) {
-        return nullptr;  // the resource's picture is shown instead
+        return BitmapHandle();  // the resource's picture is shown instead
     }
 }
 
-HICON DrawCopyOrderIcon(int iconId, int size)
+IconHandle DrawCopyOrderIcon(int iconId, int size)
 {
     try {
         int page = 0;  // 0: the sorted stack
@@ -119,20 +119,20 @@ HICON DrawCopyOrderIcon(int iconId, int size)
         else if (iconId == kIconUnsortedThird)
             page = 3;
         else if (iconId != kIconSortedFirst && iconId != kIconSortedSecond)
-            return nullptr;
+            return IconHandle();
         const resource_art::RgbaImage image = page ? resource_art::DrawUnsortedCopiesIcon(page, size)
                                                    : resource_art::DrawSortedCopiesIcon(size);
         // The icon gets copies of both bitmaps: these are deleted here.
         const BitmapHandle colour(ToBitmap(image, false));
         const BitmapHandle mask(ToMask(image));
         if (!colour || !mask)
-            return nullptr;
+            return IconHandle();
         ICONINFO parts = {};
         parts.fIcon = TRUE;
         parts.hbmColor = colour.Get();
         parts.hbmMask = mask.Get();
-        return CreateIconIndirect(&parts);
+        return IconHandle(CreateIconIndirect(&parts));
     } catch (const std::exception&) {
-        return nullptr;  // the resource's icon stays
+        return IconHandle();  // the resource's icon stays
     }
 }

@@ -95,7 +95,7 @@ HBITMAP CTessaryDlg::PreviewBitmapAtScale(int previewIndex)
         return PreviewBitmaps[previewIndex].Get();
     BitmapHandle& drawn = m_scaledPreviews[previewIndex];
     if (!drawn)
-        drawn.Reset(DrawPreviewBitmap(previewIndex, ScaledPictureSize(kPreviewSize, m_scale)));
+        drawn = DrawPreviewBitmap(previewIndex, ScaledPictureSize(kPreviewSize, m_scale));
     return drawn ? drawn.Get() : PreviewBitmaps[previewIndex].Get();
 }
 

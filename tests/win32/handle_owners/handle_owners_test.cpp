@@ -2,6 +2,7 @@
 // a move hands it on without closing it, and a Reset with the handle already
 // held keeps it (the print dialog may answer with the block it was given).
 #include <windows.h>
+#include <msiquery.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "win32_shared/gdi_handles_win32.h"
 #include "win32_shared/global_memory_win32.h"
 #include "win32_shared/kernel_handles_win32.h"
+#include "win32_shared/msi_handle_win32.h"
 #include "win32_shared/registry_key_win32.h"
 
 namespace {
@@ -97,11 +99,31 @@ TEST(HandleOwners, GdiOwnersGiveBackObjectsAndSelections)
             EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_FONT), font);
         }
         EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_FONT), before);
+        {
+            // A font whose creation failed: nothing is selected or restored.
+            const ObjectSelection none(memory.Get(), nullptr);
+            EXPECT_FALSE(none);
+            EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_FONT), before);
+        }
+        EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_FONT), before);
         CreatedDc other(std::move(memory));
         EXPECT_EQ(GetObjectType(other.Get()), static_cast<DWORD>(OBJ_MEMDC));
     }
     EXPECT_EQ(GetObjectType(bitmap), 0u);
     EXPECT_EQ(GetObjectType(font), 0u);
+}
+
+TEST(HandleOwners, MsiHandleClosesARecordOnce)
+{
+    MsiHandle record(MsiCreateRecord(2));
+    ASSERT_TRUE(record);
+    const MSIHANDLE held = record.Get();
+    EXPECT_EQ(MsiRecordGetFieldCount(held), 2u);
+    MsiHandle taker(std::move(record));
+    EXPECT_FALSE(record);
+    EXPECT_TRUE(taker.Close());
+    EXPECT_EQ(MsiRecordGetFieldCount(held), static_cast<UINT>(-1));  // no longer a record
+    EXPECT_TRUE(taker.Close());
 }
 
 TEST(HandleOwners, RegistryKeyOpensClosesAndAnswersForAMissingKey)
