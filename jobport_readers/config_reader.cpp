@@ -4,11 +4,6 @@
 
 namespace {
 
-const char kConfigSection[] = "Velora Config";
-const char kMessageSection[] = "Velora Message for Dialog";
-const char kSpoolSection[] = "Spool Information";
-const char kRegistrySection[] = "Registry for Velora";
-
 const char kCannotPrintDefault[] = "Cannot Print by Velora";
 
 const uint32_t kMaxJobs = 99;
@@ -34,7 +29,7 @@ uint32_t ChildTimeOutValue(int32_t value)
 void ReadConfig(const char* cfgPath, ConfigRecord& record, ProfileReader& profile)
 {
     auto number = [&](const char* key, int32_t def) {
-        return profile.ReadInt(cfgPath, kConfigSection, key, def);
+        return profile.ReadInt(cfgPath, kCfgConfigSection, key, def);
     };
     record.DisplayTaskBarIcon = number("DisplayTaskBarIcon", 0);
     record.RemainScanedDataOnPC = number("RemainScanedDataOnPC", 0);
@@ -53,7 +48,7 @@ void ReadConfig(const char* cfgPath, ConfigRecord& record, ProfileReader& profil
     record.PrintOutCheckFlags = flags;
 
     auto message = [&](const char* key, const char* def, char* field) {
-        ReadProfileText(profile, cfgPath, kMessageSection, key, def, field, kMessageBufferSize);
+        ReadProfileText(profile, cfgPath, kCfgMessageSection, key, def, field, kMessageBufferSize);
     };
     message("CannotPrintTitle", "Velora Error", record.CannotPrintTitle);
     message("CannotPrintMsg", kCannotPrintDefault, record.CannotPrintMsg);
@@ -61,9 +56,9 @@ void ReadConfig(const char* cfgPath, ConfigRecord& record, ProfileReader& profil
     message("CannotPrintMsg_2", kCannotPrintDefault, record.CannotPrintMsg_2);
     message("CannotPrintMsg_3", kCannotPrintDefault, record.CannotPrintMsg_3);
 
-    ReadProfileText(profile, cfgPath, kSpoolSection, "AppName", "Quillmate", record.AppName,
+    ReadProfileText(profile, cfgPath, kCfgSpoolSection, "AppName", "Quillmate", record.AppName,
                     sizeof record.AppName);
-    ReadProfileText(profile, cfgPath, kSpoolSection, "FileName", "Data of Quillmate",
+    ReadProfileText(profile, cfgPath, kCfgSpoolSection, "FileName", "Data of Quillmate",
                     record.FileName, sizeof record.FileName);
 }
 
@@ -83,7 +78,7 @@ bool MakeSubKey(const char* cfgPath, ProfileReader& profile, char* out, size_t s
     size_t length = 0;
     for (const auto& part : kParts) {
         char text[kPathBufferSize];
-        ReadProfileText(profile, cfgPath, kRegistrySection, part.key, part.def, text,
+        ReadProfileText(profile, cfgPath, kCfgRegistrySection, part.key, part.def, text,
                         sizeof text);
         const size_t partLength = std::strlen(text);
         const size_t separator = length > 0 ? 1 : 0;
@@ -103,7 +98,7 @@ void ReadRegistryValueNames(const char* cfgPath, ProfileReader& profile,
                             RegistryValueNames& names)
 {
     auto name = [&](const char* key, const char* def, char* out) {
-        ReadProfileText(profile, cfgPath, kRegistrySection, key, def, out, kPathBufferSize);
+        ReadProfileText(profile, cfgPath, kCfgRegistrySection, key, def, out, kPathBufferSize);
     };
     name("Value4instal", "Directory Path", names.installDir);
     name("Value4Log", "Debug Log Path", names.logDir);

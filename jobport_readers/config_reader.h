@@ -7,6 +7,14 @@
 
 #include "config_record.h"
 #include "profile_reader.h"
+#include "shared_formats/print_settings_file.h"
+
+// The sections of "KESTRO.cfg". "Velora Config" is also the print settings
+// file's section of "PrintAfterReceivedAllData".
+constexpr const char* kCfgConfigSection = kVeloraConfigSection;
+constexpr char kCfgMessageSection[] = "Velora Message for Dialog";
+constexpr char kCfgSpoolSection[] = "Spool Information";  // also the launcher's keys
+constexpr char kCfgRegistrySection[] = "Registry for Velora";
 
 // A limit as stored: compared as unsigned, so a negative number is above
 // every maximum and becomes the maximum; 0 becomes 1.

@@ -19,14 +19,13 @@ const uint32_t kMostNameAttempts = 999;
 // The user this process runs as: its SID (in `sid`) and its name.
 bool CurrentUser(std::vector<BYTE>& sid, std::string& name)
 {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    KernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return false;
-    const KernelHandle owned(token);
     DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
     std::vector<BYTE> user(size > 0 ? size : 1);
-    if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size))
+    if (size == 0 || !GetTokenInformation(token.Get(), TokenUser, user.data(), size, &size))
         return false;
     const PSID userSid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
     sid.assign(static_cast<BYTE*>(userSid), static_cast<BYTE*>(userSid) + GetLengthSid(userSid));

@@ -41,7 +41,7 @@ LauncherSetup ReadLauncherSetup(const std::string& cfgPath, ProfileReader& profi
     // The library's default for this key, which it never uses, is no name
     // anyone chose: only a name set in the file goes into the print queue.
     char documentName[kPathBufferSize];
-    ReadProfileText(profile, cfgPath.c_str(), "Spool Information", "FileName", "", documentName,
+    ReadProfileText(profile, cfgPath.c_str(), kCfgSpoolSection, "FileName", "", documentName,
                     sizeof documentName);
     setup.documentName = documentName;
     setup.printGuardWaitMs = ReadPrintGuardWaitMs(cfgPath.c_str(), profile);

@@ -1,5 +1,7 @@
 #include "print_guard_setup.h"
 
+#include "jobport_readers/config_reader.h"
+
 namespace {
 
 const char kUnguarded[] = ": the stored printer is read without the print guard";
@@ -8,7 +10,7 @@ const char kUnguarded[] = ": the stored printer is read without the print guard"
 
 uint32_t ReadPrintGuardWaitMs(const char* cfgPath, ProfileReader& profile)
 {
-    const int32_t stored = profile.ReadInt(cfgPath, "Spool Information", "PrintGuardWaitMs",
+    const int32_t stored = profile.ReadInt(cfgPath, kCfgSpoolSection, "PrintGuardWaitMs",
                                            static_cast<int32_t>(kDefaultPrintGuardWaitMs));
     const uint32_t value = static_cast<uint32_t>(stored);
     return value > kMaxPrintGuardWaitMs ? kMaxPrintGuardWaitMs : value;

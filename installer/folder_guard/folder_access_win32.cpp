@@ -60,11 +60,10 @@ bool DeleteOpenFile(HANDLE file)
 
 std::string ProcessUserSid()
 {
-    HANDLE rawToken = nullptr;
-    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &rawToken) &&
-        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken))
+    KernelHandle token;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, token.Receive()) &&
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return std::string();
-    const KernelHandle token(rawToken);
     DWORD size = 0;
     GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
