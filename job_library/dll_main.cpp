@@ -4,12 +4,12 @@
 // counts as running is told to end.
 #include <windows.h>
 
+#include "jobport_readers/ansi_code_page_win32.h"
 #include "jobs/job_effects.h"
-#include "jobs/job_engine.h"
 #include "jobs/job_effects_win32.h"
+#include "jobs/job_engine.h"
 #include "jobs/launcher_control_win32.h"
 #include "jobs/launcher_state.h"
-#include "jobport_readers/ansi_code_page_win32.h"
 #include "setup/diagnostics_win32.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)

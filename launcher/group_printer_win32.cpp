@@ -10,6 +10,7 @@
 #include "document_times.h"
 #include "handoff_paths_win32.h"
 #include "job_settings.h"
+#include "jobport_readers/profile_reader_win32.h"
 #include "launcher_log_win32.h"
 #include "page_drawing_win32.h"
 #include "page_layout.h"
@@ -18,7 +19,6 @@
 #include "placeholder_page.h"
 #include "printer_choice_win32.h"
 #include "printer_document_win32.h"
-#include "jobport_readers/profile_reader_win32.h"
 #include "sheet_plan.h"
 #include "two_sided_wait.h"
 

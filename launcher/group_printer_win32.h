@@ -15,15 +15,15 @@
 
 #include "group_pages.h"
 #include "job_settings.h"
-#include "win32_shared/kernel_handles_win32.h"
+#include "jobport_readers/profile_reader_win32.h"
 #include "launcher_setup.h"
 #include "page_decoder_win32.h"
 #include "page_file_gate_win32.h"
 #include "page_layout.h"
 #include "print_guard_event_win32.h"
 #include "printer_choice_win32.h"
-#include "jobport_readers/profile_reader_win32.h"
 #include "stored_choice.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 struct GroupResult {
     enum class State {

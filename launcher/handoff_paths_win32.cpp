@@ -1,7 +1,7 @@
 #include "handoff_paths_win32.h"
 
-#include "shared_formats/handoff_file_name.h"
 #include "jobport_readers/temp_folder_win32.h"
+#include "shared_formats/handoff_file_name.h"
 
 std::string HandoffPath(uint32_t jobId, uint32_t page)
 {

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "shared_formats/handoff_file_name.h"
 #include "jobport_readers/temp_folder_win32.h"
+#include "shared_formats/handoff_file_name.h"
 #include "win32_shared/named_claim_win32.h"
 
 void JobIdClaim::Take(uint32_t jobId)

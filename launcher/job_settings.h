@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shared_formats/print_settings_file.h"
 #include "jobport_readers/profile_reader.h"
+#include "shared_formats/print_settings_file.h"
 
 struct JobSettings {
     int32_t copies = 1;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "jobport_readers/page_file_names.h"
+#include "kept_files.h"
 #include "win32_shared/kernel_handles_win32.h"
 #include "win32_shared/local_memory_win32.h"
-#include "kept_files.h"
 
 namespace {
 

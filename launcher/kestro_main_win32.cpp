@@ -8,15 +8,15 @@
 
 #include "command_line.h"
 #include "command_queue.h"
+#include "jobport_readers/ansi_code_page.h"
+#include "jobport_readers/ansi_code_page_win32.h"
+#include "jobport_readers/profile_reader_win32.h"
+#include "jobport_readers/registry_reader_win32.h"
 #include "launcher_log_win32.h"
 #include "launcher_setup.h"
 #include "launcher_window_win32.h"
 #include "print_guard_setup.h"
 #include "print_worker_win32.h"
-#include "jobport_readers/ansi_code_page.h"
-#include "jobport_readers/ansi_code_page_win32.h"
-#include "jobport_readers/profile_reader_win32.h"
-#include "jobport_readers/registry_reader_win32.h"
 #include "win32_shared/dll_search_win32.h"
 
 namespace {

@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "ansi_paths/ansi_path_normal.h"
-#include "print_guard_setup.h"
 #include "jobport_readers/ansi_code_page.h"
 #include "jobport_readers/config_reader.h"
 #include "jobport_readers/config_record.h"
-#include "shared_formats/installation_files.h"
 #include "jobport_readers/profile_reader.h"
+#include "print_guard_setup.h"
+#include "shared_formats/installation_files.h"
 
 namespace {
 

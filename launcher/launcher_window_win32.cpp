@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "shared_formats/launcher_messages.h"
 #include "launcher_log_win32.h"
+#include "shared_formats/launcher_messages.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
-#include "launcher_log_win32.h"
 #include "jobport_readers/ansi_code_page.h"
+#include "launcher_log_win32.h"
 #include "win32_shared/driver_devmode_win32.h"
 #include "win32_shared/spooler_handles_win32.h"
 #include "win32_shared/user_printers_win32.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "shared_formats/handoff_file_name.h"
 #include "jobport_readers/config_record.h"
+#include "shared_formats/handoff_file_name.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "handoff_file_system.h"
-#include "shared_formats/print_settings_file.h"
 #include "setup/error_table.h"
+#include "shared_formats/print_settings_file.h"
 
 // Writes text and a line end to the hand-off file of (jobId, page): the file
 // is opened (emptied first unless append), written and closed again. Line

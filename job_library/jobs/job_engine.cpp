@@ -8,12 +8,12 @@
 #include "job_id_table.h"
 #include "job_table.h"
 #include "launcher_state.h"
-#include "shared_formats/launcher_messages.h"
 #include "log_text.h"
 #include "print_method.h"
 #include "print_out_policy.h"
-#include "setup/library_config.h"
 #include "setup/error_table.h"
+#include "setup/library_config.h"
+#include "shared_formats/launcher_messages.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <list>
 #include <string>
 
+#include "jobport_readers/config_record.h"
 #include "print_method.h"
 #include "shared_formats/print_settings_file.h"
-#include "jobport_readers/config_record.h"
 
 // The held page files of one job, in arrival order. The read position is
 // always the front: a page is dropped from the table as soon as its group has

@@ -4,18 +4,18 @@
 #include <new>
 
 #include "handed_over_groups.h"
-#include "shared_formats/handoff_file_name.h"
+#include "jobport_readers/temp_folder_win32.h"
 #include "launcher_command_line.h"
 #include "launcher_rules.h"
 #include "launcher_state.h"
-#include "shared_formats/launcher_messages.h"
 #include "launcher_window_win32.h"
 #include "log_text.h"
 #include "setup/clog_file.h"
-#include "setup/library_config.h"
 #include "setup/error_reporter.h"
 #include "setup/error_table.h"
-#include "jobport_readers/temp_folder_win32.h"
+#include "setup/library_config.h"
+#include "shared_formats/handoff_file_name.h"
+#include "shared_formats/launcher_messages.h"
 #include "win32_shared/kernel_handles_win32.h"
 
 namespace {

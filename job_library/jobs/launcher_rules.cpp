@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "shared_formats/launcher_messages.h"
 #include "jobport_readers/config_record.h"
+#include "shared_formats/launcher_messages.h"
 
 uint32_t WindowSearchTimeLeft(uint32_t childTimeOut, uint32_t elapsedMs)
 {

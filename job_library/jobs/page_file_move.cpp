@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <new>
 
-#include "log_text.h"
 #include "jobport_readers/ansi_code_page.h"
 #include "jobport_readers/config_record.h"
+#include "log_text.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "job_effects.h"
-#include "shared_formats/launcher_messages.h"
 #include "log_text.h"
-#include "setup/library_config.h"
 #include "setup/error_table.h"
+#include "setup/library_config.h"
+#include "shared_formats/launcher_messages.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ansi_paths/ansi_path_normal.h"
-#include "shared_formats/handoff_file_name.h"
 #include "jobport_readers/ansi_code_page.h"
+#include "shared_formats/handoff_file_name.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "jobport_readers/bounded_text.h"
 #include "diagnostics_platform.h"
+#include "jobport_readers/bounded_text.h"
 #include "log_record.h"
 
 const char kLibraryModuleName[] = "jobport.DLL";

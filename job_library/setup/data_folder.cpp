@@ -7,8 +7,8 @@
 
 #include "jobport_readers/bounded_text.h"
 #include "jobport_readers/config_record.h"
-#include "shared_formats/installation_files.h"
 #include "jobs/waiting_handoff_files.h"
+#include "shared_formats/installation_files.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "error_reporter.h"
 
 #include "clog_file.h"
-#include "library_config.h"
 #include "diagnostics_platform.h"
 #include "error_table.h"
 #include "jobs/job_id_table.h"
+#include "library_config.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The four folder values of the installation's registry key.
 #pragma once
-#include "jobport_readers/config_reader.h"
 #include "file_system.h"
+#include "jobport_readers/config_reader.h"
 #include "jobport_readers/config_record.h"
 #include "jobport_readers/registry_reader.h"
 

@@ -4,19 +4,19 @@
 #include <set>
 #include <string>
 
-#include "jobport_readers/bounded_text.h"
 #include "cfg_file.h"
 #include "clog_file.h"
-#include "jobport_readers/config_reader.h"
 #include "data_folder.h"
 #include "folder_values.h"
 #include "install_folders.h"
-#include "library_config.h"
-#include "shared_formats/installation_files.h"
+#include "jobport_readers/bounded_text.h"
+#include "jobport_readers/config_reader.h"
 #include "jobs/job_engine.h"
 #include "jobs/waiting_handoff_files.h"
+#include "library_config.h"
 #include "log_record.h"
 #include "print_setting_reader.h"
+#include "shared_formats/installation_files.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "jobport_readers/config_record.h"
 #include "error_table.h"
+#include "jobport_readers/config_record.h"
 
 // The spooler's status value for a printer that is not available
 // (PRINTER_STATUS_NOT_AVAILABLE).

@@ -3,9 +3,9 @@
 #include "cfg_file.h"
 #include "file_system_win32.h"
 #include "install_folders.h"
-#include "print_setting_reader.h"
 #include "jobport_readers/profile_reader_win32.h"
 #include "jobport_readers/registry_reader_win32.h"
+#include "print_setting_reader.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shared_formats/print_settings_file.h"
 #include "setup_platform.h"
+#include "shared_formats/print_settings_file.h"
 
 const SetupPlatform& Win32SetupPlatform();
 

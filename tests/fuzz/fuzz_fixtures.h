@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "jobs/page_file_system.h"
 #include "jobport_readers/profile_reader.h"
+#include "jobs/page_file_system.h"
 
 // Stops the run at once: the sanitizers and libFuzzer report an abort as a
 // crash with its input, and the replay fails its test.

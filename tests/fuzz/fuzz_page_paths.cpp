@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzz_fixtures.h"
-#include "jobs/page_file_move.h"
 #include "jobport_readers/ansi_code_page.h"
+#include "jobs/page_file_move.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "launcher/launcher_setup.h"
 #include "ansi_paths/ansi_path_split.h"
 #include "fake_setup_platform.h"
-#include "jobs/page_file_move.h"
 #include "jobport_readers/ansi_code_page.h"
 #include "jobport_readers/bounded_text.h"
+#include "jobs/page_file_move.h"
+#include "launcher/launcher_setup.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "setup/file_system.h"
-#include "setup/folder_values.h"
 #include "jobport_readers/profile_reader.h"
 #include "jobport_readers/registry_reader.h"
+#include "setup/file_system.h"
+#include "setup/folder_values.h"
 
 // Behaves like the Windows profile functions: an empty number reads as
 // absent, a long text is cut to the buffer.

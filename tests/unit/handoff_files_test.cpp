@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "fake_handoff_files.h"
-#include "shared_formats/handoff_file_name.h"
-#include "jobs/handoff_files.h"
 #include "jobport_readers/config_record.h"
+#include "jobs/handoff_files.h"
+#include "shared_formats/handoff_file_name.h"
 
 namespace {
 

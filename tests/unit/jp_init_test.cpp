@@ -21,8 +21,8 @@
 #include "jobs/launcher_state.h"
 #include "setup/clog_file.h"
 #include "setup/install_folders.h"
-#include "setup/library_init.h"
 #include "setup/library_config.h"
+#include "setup/library_init.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "jobport_readers/config_record.h"
 #include "jobs/launcher_command_line.h"
 #include "jobs/launcher_rules.h"
 #include "shared_formats/launcher_messages.h"
-#include "jobport_readers/config_record.h"
 
 namespace {
 

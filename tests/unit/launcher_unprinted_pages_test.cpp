@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "jobport_readers/ansi_code_page.h"
 #include "launcher/data_folder_pages.h"
 #include "launcher/group_pages.h"
 #include "launcher/job_notice.h"
 #include "launcher/kept_files.h"
 #include "launcher/placeholder_page.h"
-#include "jobport_readers/ansi_code_page.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "jobs/page_file_move.h"
 #include "jobport_readers/config_record.h"
+#include "jobs/page_file_move.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "app/printer_slots.h"
-#include "shared_formats/devnames_block.h"
 #include "devmode_bytes.h"
+#include "shared_formats/devnames_block.h"
 
 namespace {
 

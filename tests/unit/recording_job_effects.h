@@ -17,9 +17,9 @@
 #include "jobs/job_id_table.h"
 #include "jobs/job_table.h"
 #include "jobs/launcher_state.h"
-#include "shared_formats/launcher_messages.h"
-#include "setup/library_config.h"
 #include "setup/error_reporter.h"
+#include "setup/library_config.h"
+#include "shared_formats/launcher_messages.h"
 
 struct PageList {
     uint32_t jobId;

@@ -12,10 +12,10 @@
 #include "jobs/job_id_table.h"
 #include "message_box_watcher.h"
 #include "setup/clog_file.h"
-#include "setup/library_config.h"
 #include "setup/diagnostics_platform.h"
 #include "setup/diagnostics_win32.h"
 #include "setup/error_reporter.h"
+#include "setup/library_config.h"
 
 namespace {
 

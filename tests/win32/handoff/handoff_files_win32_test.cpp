@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "shared_formats/handoff_file_name.h"
+#include "jobport_readers/config_record.h"
+#include "jobport_readers/temp_folder_win32.h"
 #include "jobs/handoff_file_system_win32.h"
 #include "jobs/handoff_files.h"
-#include "jobport_readers/temp_folder_win32.h"
 #include "scratch_folder.h"
 #include "setup/clog_file.h"
-#include "jobport_readers/config_record.h"
 #include "setup/diagnostics_win32.h"
+#include "shared_formats/handoff_file_name.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "jobs/launcher_control_win32.h"
 #include "jobs/launcher_state.h"
-#include "shared_formats/launcher_messages.h"
 #include "launcher_fixture.h"
 #include "setup/clog_file.h"
+#include "shared_formats/launcher_messages.h"
 
 namespace {
 

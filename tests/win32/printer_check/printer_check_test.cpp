@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "printer_state.h"
 #include "jobport_readers/config_record.h"
+#include "printer_state.h"
 #include "setup/printer_check.h"
 #include "setup/printer_check_win32.h"
 
