@@ -23,26 +23,10 @@
 #include <string>
 #include <vector>
 
+#include "com_pointer_win32.h"
+#include "win32_shared/gdi_handles_win32.h"
+
 namespace {
-
-template <typename T>
-class Com {
-public:
-    Com() = default;
-    ~Com()
-    {
-        if (m_p)
-            m_p->Release();
-    }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    T** Out() { return &m_p; }
-    T* operator->() const { return m_p; }
-    T* Get() const { return m_p; }
-
-private:
-    T* m_p = nullptr;
-};
 
 // A decoded page as a device-independent bitmap.
 struct Dib {
@@ -55,8 +39,8 @@ struct Dib {
 
 bool Decode(IWICImagingFactory* factory, const std::wstring& path, Dib& dib)
 {
-    Com<IWICBitmapDecoder> decoder;
-    Com<IWICBitmapFrameDecode> frame;
+    ComPointer<IWICBitmapDecoder> decoder;
+    ComPointer<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
     WICPixelFormatGUID format = {};
     if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
@@ -81,7 +65,7 @@ bool Decode(IWICImagingFactory* factory, const std::wstring& path, Dib& dib)
         return SUCCEEDED(frame->CopyPixels(nullptr, stride, static_cast<UINT>(dib.bits.size()),
                                            dib.bits.data()));
     }
-    Com<IWICFormatConverter> converter;
+    ComPointer<IWICFormatConverter> converter;
     return SUCCEEDED(factory->CreateFormatConverter(converter.Out())) &&
            SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR,
                                            WICBitmapDitherTypeNone, nullptr, 0.0,
@@ -137,14 +121,15 @@ int main(int argc, char** argv)
         return Fail("COM");
     int result = 0;
     {
-        Com<IWICImagingFactory> factory;
+        ComPointer<IWICImagingFactory> factory;
         if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                     IID_IWICImagingFactory,
                                     reinterpret_cast<void**>(factory.Out()))))
             return Fail("the imaging component");
-        const HDC dc = CreateDCA(nullptr, argv[1], nullptr, nullptr);
-        if (!dc)
+        const CreatedDc printerDc(CreateDCA(nullptr, argv[1], nullptr, nullptr));
+        if (!printerDc)
             return Fail(std::string("CreateDC ") + argv[1]);
+        const HDC dc = printerDc.Get();
         const LONG width = GetDeviceCaps(dc, HORZRES);
         const LONG height = GetDeviceCaps(dc, VERTRES);
         std::vector<RECT> places;
@@ -184,7 +169,6 @@ int main(int argc, char** argv)
             if (document > 0)
                 std::printf("document %d: %.1f ms\n", document, ms);
         }
-        DeleteDC(dc);
     }
     CoUninitialize();
     return result;

@@ -23,19 +23,18 @@
 // Each figure is the median of the runs. Logging is on, as always.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "jobport_library.h"
-#include "message_receiver.h"
-#include "warning_boxes.h"
+#include "bench_host.h"
 #include "bench_options.h"
+#include "full_path_win32.h"
+#include "message_receiver.h"
+#include "tool_main.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -78,38 +77,6 @@ private:
     double m_seconds = 0;
 };
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : m_handle(handle) {}
-    ~FindHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
 class StdioFile {
 public:
     StdioFile(const char* path, const char* mode) : m_file(std::fopen(path, mode)) {}
@@ -132,22 +99,6 @@ public:
 private:
     FILE* m_file;
 };
-
-class Failure : public std::exception {
-public:
-    explicit Failure(std::string text) : m_text(std::move(text)) {}
-    const char* what() const noexcept override { return m_text.c_str(); }
-
-private:
-    std::string m_text;
-};
-
-std::string FullPath(const std::string& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? std::string(full) : path;
-}
 
 // The page files of one run, each under a name of its own, all written and
 // flushed to disk before the run's timed calls: the system writing back the
@@ -175,10 +126,10 @@ private:
         char name[64];
         std::snprintf(name, sizeof name, "%s\\page%06d.dat", kScanFolder, ++m_count);
         const std::string path = FullPath(name);
-        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        const KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        if (file.Get() == INVALID_HANDLE_VALUE ||
+        if (!file ||
             !WriteFile(file.Get(), m_content.data(), static_cast<DWORD>(m_content.size()),
                        &written, nullptr) ||
             written != m_content.size() || !FlushFileBuffers(file.Get()))
@@ -199,13 +150,6 @@ struct JobTimes {
 
     double PagesPerSecond() const { return pages / (start + send + end); }
 };
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 class Benchmark {
 public:
@@ -247,7 +191,8 @@ public:
     // One job through the library, one run.
     JobTimes LibraryJob(PageSource& source, int pages, bool holdToEnd)
     {
-        ChoosePrintMethod(holdToEnd);
+        // Print method 30 when the whole job is held, else 1 (one page a sheet).
+        ChoosePrintMethod(m_options.settingsFile, holdToEnd, 0);
         const std::vector<std::string> paths = source.Write(pages);
         Sleep(kSettleMs);
         Stopwatch start, send, end;
@@ -255,17 +200,17 @@ public:
         start.Start();
         const int started = m_library.JP_StartJob(&id, 1);
         start.Stop();
-        Check("JP_StartJob", started);
+        CheckCall(m_boxes, "JP_StartJob", started);
         for (const std::string& page : paths) {
             send.Start();
             const int sent = m_library.JP_SendData(id, page.c_str());
             send.Stop();
-            Check("JP_SendData", sent);
+            CheckCall(m_boxes, "JP_SendData", sent);
         }
         end.Start();
         const int ended = m_library.JP_EndJob(id);
         end.Stop();
-        Check("JP_EndJob", ended);
+        CheckCall(m_boxes, "JP_EndJob", ended);
         WaitForLauncher();
         JobTimes times;
         times.start = start.Seconds();
@@ -281,26 +226,6 @@ private:
         StdioFile file(path.c_str(), "w");
         const bool written = file.Get() && std::fprintf(file.Get(), "1\n%s\n", page.c_str()) > 0;
         return file.Close() && written;
-    }
-
-    // Print method 30 when the whole job is held, else 1 (one page a sheet).
-    void ChoosePrintMethod(bool holdToEnd)
-    {
-        const char* file = m_options.settingsFile.c_str();
-        if (!WritePrivateProfileStringA("Velora Config", "PrintAfterReceivedAllData",
-                                        holdToEnd ? "1" : "0", file) ||
-            !WritePrivateProfileStringA("Print Setting", "NupPrintSetting", "0", file))
-            throw Failure("cannot write the print settings file " + m_options.settingsFile);
-    }
-
-    void Check(const char* call, int result)
-    {
-        std::string boxes;
-        for (const WarningBox& box : m_boxes.Take())
-            boxes += "; warning box \"" + box.caption + "\": " + box.text;
-        if (result != 1 || !boxes.empty())
-            throw Failure(std::string(call) + " returned " + std::to_string(result) + boxes +
-                          " (see the debug log)");
     }
 
     // The launcher double deletes each group it is handed; the next run
@@ -321,7 +246,7 @@ private:
     {
         WIN32_FIND_DATAA found;
         const FindHandle search(FindFirstFileA((m_options.dataFolder + "\\*").c_str(), &found));
-        if (search.Get() == INVALID_HANDLE_VALUE)
+        if (!search)
             return true;
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -400,11 +325,7 @@ int Run(const Options& options)
     if (!boxes.Hooked())
         throw Failure("cannot watch for warning boxes");
     JobportLibrary library;
-    std::string error;
-    if (!library.Load("jobport.dll", error))
-        throw Failure(error);
-    if (library.JP_init(kCaller) != 1)
-        throw Failure("JP_init returned 0 (is \"KESTRO.cfg\" in the current folder?)");
+    LoadAndInit(library, kCaller);
 
     Benchmark benchmark(options, library, boxes);
     // The first job starts the launcher; that is not part of any figure.
@@ -440,46 +361,27 @@ int Run(const Options& options)
 
 bool ReadOptions(int argc, char** argv, Options& options)
 {
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i];
-        const char* value = argv[i + 1];
-        bool ok = true;
-        if (name == "--settings")
-            options.settingsFile = FullPath(value);
-        else if (name == "--data-folder")
-            options.dataFolder = FullPath(value);
-        else if (name == "--small-pages")
-            ok = ReadCount(value, 1, 999, options.smallPages);
-        else if (name == "--large-pages")
-            ok = ReadCount(value, 1, 999, options.largePages);
-        else if (name == "--runs")
-            ok = ReadCount(value, 1, 99, options.runs);
-        else
-            ok = false;
-        if (!ok)
-            return false;
-    }
-    return argc % 2 == 1 && !options.settingsFile.empty() && !options.dataFolder.empty();
+    return ReadNamedOptions(argc, argv,
+                            {{"--settings", PathOption(options.settingsFile)},
+                             {"--data-folder", PathOption(options.dataFolder)},
+                             {"--small-pages", CountOption(1, 999, options.smallPages)},
+                             {"--large-pages", CountOption(1, 999, options.largePages)},
+                             {"--runs", CountOption(1, 99, options.runs)}}) &&
+           !options.settingsFile.empty() && !options.dataFolder.empty();
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    Options options;
-    if (!ReadOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: benchmark --settings FILE --data-folder DIR "
-                             "[--small-pages N] [--large-pages N] [--runs N]\n"
-                             "       (pages at most 999, the library's page limit per job)\n");
-        return 2;
-    }
-    try {
+    return RunTool("BENCHMARK FAILED", "unexpected error", 1, [&] {
+        Options options;
+        if (!ReadOptions(argc, argv, options)) {
+            std::fprintf(stderr, "usage: benchmark --settings FILE --data-folder DIR "
+                                 "[--small-pages N] [--large-pages N] [--runs N]\n"
+                                 "       (pages at most 999, the library's page limit per job)\n");
+            return 2;
+        }
         return Run(options);
-    } catch (const std::exception& e) {
-        std::printf("BENCHMARK FAILED: %s\n", e.what());
-    } catch (...) {
-        std::printf("BENCHMARK FAILED: unexpected error\n");
-    }
-    return 1;
+    });
 }

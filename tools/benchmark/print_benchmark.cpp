@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -35,11 +34,15 @@
 #include <utility>
 #include <vector>
 
-#include "jobport_library.h"
+#include "bench_host.h"
+#include "bench_options.h"
+#include "com_pointer_win32.h"
+#include "full_path_win32.h"
 #include "log_moments.h"
 #include "process_memory.h"
-#include "warning_boxes.h"
-#include "bench_options.h"
+#include "started_program_win32.h"
+#include "tool_main.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -58,71 +61,24 @@ struct Options {
     int jobPages = 20;
 };
 
-class Failure : public std::exception {
-public:
-    explicit Failure(std::string text) : m_text(std::move(text)) {}
-    const char* what() const noexcept override { return m_text.c_str(); }
-
-private:
-    std::string m_text;
-};
-
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle = nullptr) : m_handle(handle) {}
-    ~OwnedHandle()
-    {
-        if (m_handle && m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-std::string FullPath(const std::string& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? std::string(full) : path;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 double Megabytes(uint64_t bytes) { return bytes / (1024.0 * 1024.0); }
 
 // The bytes of a page decoded as the launcher holds it: one bit a pixel when
 // the file stores it so, else 24 bits; rows padded to four bytes.
 uint64_t DecodedPageBytes(const std::string& path)
 {
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
+    ComPointer<IWICImagingFactory> factory;
+    ComPointer<IWICBitmapDecoder> decoder;
+    ComPointer<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
     WICPixelFormatGUID format = {};
     std::wstring wide(path.begin(), path.end());
     if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()))) &&
         SUCCEEDED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
-                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)))
+                                                     WICDecodeMetadataCacheOnDemand, decoder.Out())) &&
+        SUCCEEDED(decoder->GetFrame(0, frame.Out())) && SUCCEEDED(frame->GetSize(&width, &height)))
         frame->GetPixelFormat(&format);
-    if (frame)
-        frame->Release();
-    if (decoder)
-        decoder->Release();
-    if (factory)
-        factory->Release();
     const bool oneBit = IsEqualGUID(format, GUID_WICPixelFormatBlackWhite) ||
                         IsEqualGUID(format, GUID_WICPixelFormat1bppIndexed);
     const uint64_t rowBytes = oneBit ? (width + 31) / 32 * 4 : (width * 3 + 3) & ~3u;
@@ -178,8 +134,8 @@ public:
         if (window)
             GetWindowThreadProcessId(window, &processId);
         const DWORD access = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE;
-        m_launcher.reset(new OwnedHandle(processId ? OpenProcess(access, FALSE, processId) : nullptr));
-        if (!m_launcher->Get())
+        m_launcher.Reset(processId ? OpenProcess(access, FALSE, processId) : nullptr);
+        if (!m_launcher)
             throw Failure("the launcher's process cannot be found (is KESTRO.EXE the real launcher?)");
     }
 
@@ -187,22 +143,22 @@ public:
     // launcher's memory is sampled and nothing is timed.
     void LauncherRun(Kind& kind, bool sampled)
     {
-        ChooseNup(kind.nup);
+        ChoosePrintMethod(m_options.settingsFile, false, kind.nup);
         std::vector<std::string> pages;
         for (const std::string& page : kind.pages)
             pages.push_back(CopyToScanFolder(page));
         const uint64_t logStart = FileSize(m_launcherLog);
         std::unique_ptr<PeakMemorySampler> sampler;
         if (sampled) {
-            kind.launcherIdle = PrivateBytesOf(m_launcher->Get());
-            sampler.reset(new PeakMemorySampler(m_launcher->Get()));
+            kind.launcherIdle = PrivateBytesOf(m_launcher.Get());
+            sampler.reset(new PeakMemorySampler(m_launcher.Get()));
         }
 
         int id = 0;
-        Check("JP_StartJob", m_library.JP_StartJob(&id, 1));
+        CheckCall(m_boxes, "JP_StartJob", m_library.JP_StartJob(&id, 1));
         for (const std::string& page : pages)
-            Check("JP_SendData", m_library.JP_SendData(id, page.c_str()));
-        Check("JP_EndJob", m_library.JP_EndJob(id));
+            CheckCall(m_boxes, "JP_SendData", m_library.JP_SendData(id, page.c_str()));
+        CheckCall(m_boxes, "JP_EndJob", m_library.JP_EndJob(id));
         const std::string log = WaitUntilJobEnded(id, logStart);
         if (sampler) {
             kind.peak[0] = (std::max)(kind.peak[0], sampler->Stop());
@@ -232,29 +188,24 @@ private:
         for (const std::string& page : kind.sheet)
             commandLine += " \"" + page + "\"";
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        OwnedHandle out(CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const KernelHandle out(CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = out.Get();
         startup.hStdError = out.Get();
-        PROCESS_INFORMATION process = {};
-        if (out.Get() == INVALID_HANDLE_VALUE ||
-            !CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &process))
+        const KernelHandle process = out ? StartProgram(nullptr, commandLine, startup, true) : KernelHandle();
+        if (!process)
             throw Failure("cannot start " + commandLine);
-        const OwnedHandle processHandle(process.hProcess);
-        const OwnedHandle threadHandle(process.hThread);
         std::unique_ptr<PeakMemorySampler> sampler;
         if (sampled)
-            sampler.reset(new PeakMemorySampler(process.hProcess));
-        if (WaitForSingleObject(process.hProcess, kJobTimeoutMs) != WAIT_OBJECT_0)
+            sampler.reset(new PeakMemorySampler(process.Get()));
+        if (WaitForSingleObject(process.Get(), kJobTimeoutMs) != WAIT_OBJECT_0)
             throw Failure("bare_print.exe did not finish");
         if (sampler)
             kind.peak[1] = sampler->Stop();
         DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
+        GetExitCodeProcess(process.Get(), &code);
         std::ifstream lines(output.c_str());
         std::vector<double> times;
         std::string line;
@@ -281,15 +232,6 @@ private:
         }
     }
 
-    void ChooseNup(int nup)
-    {
-        const char* file = m_options.settingsFile.c_str();
-        if (!WritePrivateProfileStringA("Velora Config", "PrintAfterReceivedAllData", "0", file) ||
-            !WritePrivateProfileStringA("Print Setting", "NupPrintSetting",
-                                        std::to_string(nup).c_str(), file))
-            throw Failure("cannot write the print settings file " + m_options.settingsFile);
-    }
-
     std::string CopyToScanFolder(const std::string& page)
     {
         const size_t dot = page.rfind('.');
@@ -299,16 +241,6 @@ private:
         if (!CopyFileA(page.c_str(), path.c_str(), FALSE))
             throw Failure("cannot copy " + page + " to " + path);
         return path;
-    }
-
-    void Check(const char* call, int result)
-    {
-        std::string boxes;
-        for (const WarningBox& box : m_boxes.Take())
-            boxes += "; warning box \"" + box.caption + "\": " + box.text;
-        if (result != 1 || !boxes.empty())
-            throw Failure(std::string(call) + " returned " + std::to_string(result) + boxes +
-                          " (see the debug log)");
     }
 
     // The launcher log from logStart on, once it says that job `id` ended
@@ -373,7 +305,7 @@ private:
     WarningBoxAnswerer& m_boxes;
     std::string m_debugLog;
     std::string m_launcherLog;
-    std::unique_ptr<OwnedHandle> m_launcher;
+    KernelHandle m_launcher;
     int m_copied = 0;
 };
 
@@ -423,11 +355,7 @@ int Run(const Options& options)
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         throw Failure("COM cannot be initialised");
     JobportLibrary library;
-    std::string error;
-    if (!library.Load("jobport.dll", error))
-        throw Failure(error);
-    if (library.JP_init(kCaller) != 1)
-        throw Failure("JP_init returned 0 (is \"KESTRO.cfg\" in the current folder?)");
+    LoadAndInit(library, kCaller);
 
     const std::string colour = options.colourPage;
     const std::string blackWhite = options.blackWhitePage;
@@ -457,51 +385,29 @@ int Run(const Options& options)
 
 bool ReadOptions(int argc, char** argv, Options& options)
 {
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i];
-        const char* value = argv[i + 1];
-        bool ok = true;
-        if (name == "--settings")
-            options.settingsFile = FullPath(value);
-        else if (name == "--log-folder")
-            options.logFolder = FullPath(value);
-        else if (name == "--printer")
-            options.printer = value;
-        else if (name == "--colour")
-            options.colourPage = FullPath(value);
-        else if (name == "--black-white")
-            options.blackWhitePage = FullPath(value);
-        else if (name == "--runs")
-            ok = ReadCount(value, 1, 99, options.runs);
-        else if (name == "--job-pages")
-            ok = ReadCount(value, 1, 999, options.jobPages);
-        else
-            ok = false;
-        if (!ok)
-            return false;
-    }
-    return argc % 2 == 1 && !options.settingsFile.empty() && !options.logFolder.empty() &&
-           !options.printer.empty() && !options.colourPage.empty() &&
-           !options.blackWhitePage.empty();
+    return ReadNamedOptions(argc, argv,
+                            {{"--settings", PathOption(options.settingsFile)},
+                             {"--log-folder", PathOption(options.logFolder)},
+                             {"--printer", TextOption(options.printer)},
+                             {"--colour", PathOption(options.colourPage)},
+                             {"--black-white", PathOption(options.blackWhitePage)},
+                             {"--runs", CountOption(1, 99, options.runs)},
+                             {"--job-pages", CountOption(1, 999, options.jobPages)}}) &&
+           !options.settingsFile.empty() && !options.logFolder.empty() && !options.printer.empty() &&
+           !options.colourPage.empty() && !options.blackWhitePage.empty();
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    Options options;
-    if (!ReadOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: print_benchmark --settings FILE --log-folder DIR --printer NAME\n"
-                             "       --colour PAGE --black-white PAGE [--runs N] [--job-pages N]\n");
-        return 2;
-    }
-    try {
+    return RunTool("BENCHMARK FAILED", "unexpected error", 1, [&] {
+        Options options;
+        if (!ReadOptions(argc, argv, options)) {
+            std::fprintf(stderr, "usage: print_benchmark --settings FILE --log-folder DIR --printer NAME\n"
+                                 "       --colour PAGE --black-white PAGE [--runs N] [--job-pages N]\n");
+            return 2;
+        }
         return Run(options);
-    } catch (const std::exception& e) {
-        std::printf("BENCHMARK FAILED: %s\n", e.what());
-    } catch (...) {
-        std::printf("BENCHMARK FAILED: unexpected error\n");
-    }
-    return 1;
+    });
 }

@@ -2,34 +2,11 @@
 
 #include <psapi.h>
 
+#include "private_memory_win32.h"
+
 namespace {
-
 const DWORD kSampleMs = 2;
-
-// The committed private regions of the process's address space; under Wine
-// each query stops the process for a moment.
-uint64_t WalkedPrivateBytes(HANDLE process)
-{
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    const char* address = static_cast<const char*>(system.lpMinimumApplicationAddress);
-    const char* end = static_cast<const char*>(system.lpMaximumApplicationAddress);
-    uint64_t total = 0;
-    MEMORY_BASIC_INFORMATION region;
-    while (address < end) {
-        if (!VirtualQueryEx(process, address, &region, sizeof region))
-            return total;
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
-            total += region.RegionSize;
-        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-        if (next <= address)
-            break;
-        address = next;
-    }
-    return total;
 }
-
-}  // namespace
 
 uint64_t PrivateBytesOf(HANDLE process)
 {
@@ -37,7 +14,7 @@ uint64_t PrivateBytesOf(HANDLE process)
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(process, &counters, sizeof counters) && counters.PagefileUsage > 0)
         return counters.PagefileUsage;
-    return WalkedPrivateBytes(process);
+    return CommittedPrivateBytes(process);
 }
 
 PeakMemorySampler::PeakMemorySampler(HANDLE process) : m_process(process)

@@ -29,7 +29,7 @@ public:
     uint64_t Stop();
 
 private:
-    HANDLE m_process;
+    HANDLE m_process;  // the caller's, open until the sampler has stopped
     std::atomic<bool> m_stop{false};
     std::atomic<uint64_t> m_peak{0};
     std::thread m_thread;

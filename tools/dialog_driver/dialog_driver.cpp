@@ -35,7 +35,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -43,6 +42,7 @@
 #include "driven_program.h"
 #include "notice_closer.h"
 #include "remote_controls.h"
+#include "tool_main.h"
 
 namespace {
 
@@ -291,14 +291,5 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // Lines appear in order also when the output goes to a file.
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    try {
-        return Run(argc, argv);
-    } catch (const std::exception& e) {
-        std::printf("dialog driver: %s\n", e.what());
-    } catch (...) {
-        std::printf("dialog driver: unexpected failure\n");
-    }
-    return kExitFailed;
+    return RunTool("dialog driver", "unexpected failure", kExitFailed, [&] { return Run(argc, argv); });
 }

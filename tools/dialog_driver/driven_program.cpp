@@ -1,5 +1,7 @@
 #include "driven_program.h"
 
+#include "started_program_win32.h"
+
 namespace {
 
 const DWORD kPollMs = 20;
@@ -34,44 +36,33 @@ std::string ErrorText(const std::string& what)
 
 }  // namespace
 
-DrivenProgram::~DrivenProgram()
-{
-    if (m_process)
-        CloseHandle(m_process);
-}
-
 bool DrivenProgram::Start(const std::string& path, std::string& error)
 {
     const size_t slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-    std::string commandLine = "\"" + path + "\"";
     // None of the driver's standard handles: the program outlives the
     // driver, and a pipe the driver's output goes to must close with it.
     STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+    m_process = StartProgram(path.c_str(), "\"" + path + "\"", startup, false,
+                             folder.empty() ? nullptr : folder.c_str(), &m_id);
+    if (!m_process) {
         error = ErrorText("cannot start " + path);
         return false;
     }
-    CloseHandle(started.hThread);
-    m_process = started.hProcess;
-    m_id = started.dwProcessId;
     return true;
 }
 
 bool DrivenProgram::Open(DWORD processId)
 {
-    m_process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    m_process.Reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
     m_id = processId;
-    return m_process != nullptr;
+    return static_cast<bool>(m_process);
 }
 
 bool DrivenProgram::IsRunning() const
 {
-    return m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
+    return m_process && WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 HWND DrivenProgram::WaitForDialog(int controlId) const
@@ -90,7 +81,5 @@ HWND DrivenProgram::WaitForDialog(int controlId) const
 
 bool DrivenProgram::WaitForEnd(DWORD& exitCode) const
 {
-    if (!m_process || WaitForSingleObject(m_process, kProgramWaitMs) != WAIT_OBJECT_0)
-        return false;
-    return GetExitCodeProcess(m_process, &exitCode) != FALSE;
+    return m_process && WaitForExitCode(m_process.Get(), kProgramWaitMs, exitCode);
 }

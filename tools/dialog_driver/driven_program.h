@@ -5,16 +5,13 @@
 
 #include <string>
 
+#include "win32_shared/kernel_handles_win32.h"
+
 // Bound of every wait for the program: its dialog, its end.
 const DWORD kProgramWaitMs = 20000;
 
 class DrivenProgram {
 public:
-    DrivenProgram() = default;
-    ~DrivenProgram();
-    DrivenProgram(const DrivenProgram&) = delete;
-    DrivenProgram& operator=(const DrivenProgram&) = delete;
-
     // Starts the program with its own folder as the current folder.
     bool Start(const std::string& path, std::string& error);
     // The process of that id; false when there is none.
@@ -30,6 +27,6 @@ public:
     bool WaitForEnd(DWORD& exitCode) const;
 
 private:
-    HANDLE m_process = nullptr;
+    KernelHandle m_process;
     DWORD m_id = 0;
 };

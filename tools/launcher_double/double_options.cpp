@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "full_path_win32.h"
+
 namespace {
 
 std::string Variable(const char* name)
@@ -17,9 +19,7 @@ bool Switch(const char* name) { return Variable(name) == "1"; }
 
 std::string RecordBesideProgram()
 {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string result(path, n < sizeof path ? n : 0);
+    std::string result = ThisProgramPath();
     const size_t slash = result.find_last_of('\\');
     result.erase(slash == std::string::npos ? 0 : slash + 1);
     return result + "kestro_double.rec";

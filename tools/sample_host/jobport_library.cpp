@@ -20,17 +20,18 @@ bool Resolve(HMODULE module, const char* name, Function& function, std::string& 
 bool JobportLibrary::Load(const char* fileName, std::string& error)
 {
     Unload();
-    m_module = LoadLibraryA(fileName);
+    m_module.Reset(LoadLibraryA(fileName));
     if (!m_module) {
         error = std::string("cannot load ") + fileName + " (Windows error " +
                 std::to_string(GetLastError()) + ")";
         return false;
     }
-    if (Resolve(m_module, "JP_init", JP_init, error) &&
-        Resolve(m_module, "JP_StartJob", JP_StartJob, error) &&
-        Resolve(m_module, "JP_SendData", JP_SendData, error) &&
-        Resolve(m_module, "JP_EndJob", JP_EndJob, error) &&
-        Resolve(m_module, "JP_AbortJob", JP_AbortJob, error))
+    const HMODULE module = m_module.Get();
+    if (Resolve(module, "JP_init", JP_init, error) &&
+        Resolve(module, "JP_StartJob", JP_StartJob, error) &&
+        Resolve(module, "JP_SendData", JP_SendData, error) &&
+        Resolve(module, "JP_EndJob", JP_EndJob, error) &&
+        Resolve(module, "JP_AbortJob", JP_AbortJob, error))
         return true;
     Unload();
     return false;
@@ -38,9 +39,7 @@ bool JobportLibrary::Load(const char* fileName, std::string& error)
 
 void JobportLibrary::Unload()
 {
-    if (m_module)
-        FreeLibrary(m_module);
-    m_module = nullptr;
+    m_module.Close();
     JP_init = nullptr;
     JP_StartJob = nullptr;
     JP_SendData = nullptr;
@@ -51,6 +50,6 @@ void JobportLibrary::Unload()
 std::string JobportLibrary::Path() const
 {
     char path[MAX_PATH] = {};
-    const DWORD n = m_module ? GetModuleFileNameA(m_module, path, sizeof path) : 0;
+    const DWORD n = m_module ? GetModuleFileNameA(m_module.Get(), path, sizeof path) : 0;
     return std::string(path, n < sizeof path ? n : 0);
 }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "loaded_module_win32.h"
+
 class JobportLibrary {
 public:
     using InitFunction = int(__stdcall*)(const char* caller);
@@ -33,5 +35,5 @@ public:
     JobFunction JP_AbortJob = nullptr;
 
 private:
-    HMODULE m_module = nullptr;
+    LoadedModule m_module;
 };

@@ -18,14 +18,15 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "full_path_win32.h"
 #include "host_script.h"
 #include "jobport_library.h"
 #include "page_image.h"
+#include "tool_main.h"
 #include "warning_boxes.h"
 
 namespace {
@@ -42,13 +43,6 @@ struct Options {
     bool answerBoxes = false;
     std::vector<HostCommand> script;
 };
-
-std::string FullPath(const std::string& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? std::string(full) : path;
-}
 
 class SampleHost {
 public:
@@ -295,14 +289,5 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // Lines appear in order also when the output goes to a pipe.
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    try {
-        return Run(argc, argv);
-    } catch (const std::exception& e) {
-        std::printf("sample host: %s\n", e.what());
-    } catch (...) {
-        std::printf("sample host: unexpected failure\n");
-    }
-    return kExitFailed;
+    return RunTool("sample host", "unexpected failure", kExitFailed, [&] { return Run(argc, argv); });
 }

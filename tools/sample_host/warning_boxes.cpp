@@ -1,5 +1,7 @@
 #include "warning_boxes.h"
 
+#include <utility>
+
 namespace {
 
 // Class of dialog boxes, message boxes included.
@@ -7,25 +9,25 @@ const char kDialogClass[] = "#32770";
 // Id of the static control that holds a message box's text.
 const int kMessageTextId = 0xFFFF;
 
-WarningBoxAnswerer* gAnswerer = nullptr;
+thread_local WarningBoxAnswerer* tAnswerer = nullptr;
 
 std::string WindowText(HWND window)
 {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 
 }  // namespace
 
-WarningBoxAnswerer::WarningBoxAnswerer()
+WarningBoxAnswerer::WarningBoxAnswerer(Listener listener) : m_listener(std::move(listener))
 {
-    if (gAnswerer)
+    if (tAnswerer)
         return;
     m_hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProcedure, nullptr,
                                GetCurrentThreadId());
     if (m_hook)
-        gAnswerer = this;
+        tAnswerer = this;
 }
 
 WarningBoxAnswerer::~WarningBoxAnswerer()
@@ -33,7 +35,7 @@ WarningBoxAnswerer::~WarningBoxAnswerer()
     if (!m_hook)
         return;
     UnhookWindowsHookEx(m_hook);
-    gAnswerer = nullptr;
+    tAnswerer = nullptr;
 }
 
 std::vector<WarningBox> WarningBoxAnswerer::Take()
@@ -48,11 +50,11 @@ std::vector<WarningBox> WarningBoxAnswerer::Take()
 LRESULT CALLBACK WarningBoxAnswerer::AfterWindowProcedure(int code, WPARAM wParam,
                                                          LPARAM lParam) noexcept
 {
-    if (code == HC_ACTION && gAnswerer) {
+    if (code == HC_ACTION && tAnswerer) {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
         if (call->message == WM_INITDIALOG) {
             try {
-                gAnswerer->Answer(call->hwnd);
+                tAnswerer->Answer(call->hwnd);
             } catch (...) {
             }
         }
@@ -67,7 +69,11 @@ void WarningBoxAnswerer::Answer(HWND box)
     const HWND textControl = GetDlgItem(box, kMessageTextId);
     if (lstrcmpA(className, kDialogClass) != 0 || !textControl)
         return;  // some other dialog
-    m_answered.push_back({WindowText(box), WindowText(textControl)});
+    WarningBox answered = {WindowText(box), WindowText(textControl)};
+    if (m_listener)
+        m_listener(answered);
+    else
+        m_answered.push_back(std::move(answered));
     // Taken by the box's own modal loop once it runs.
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "soak_options.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 class CompanionProcess {
 public:
@@ -21,10 +22,10 @@ public:
     // Waits until it ends and returns its exit code; after timeoutMs it is
     // ended and false is returned.
     bool Wait(unsigned long timeoutMs, unsigned long& exitCode);
-    bool Started() const { return m_process != nullptr; }
+    bool Started() const { return static_cast<bool>(m_process); }
 
     static std::string ReportPath(const std::string& root, unsigned host);
 
 private:
-    HANDLE m_process = nullptr;
+    KernelHandle m_process;
 };

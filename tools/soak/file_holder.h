@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "win32_shared/kernel_handles_win32.h"
+
 // The second process: opens PATH without sharing (retrying up to a second
 // while someone else has it open), keeps it MILLISECONDS, exits 0; exits 1
 // when it never got the file.
@@ -23,8 +25,8 @@ public:
     bool Start(const std::string& path, unsigned long milliseconds);
     // Waits for the holding process to end; true when it held the file.
     bool Finish();
-    bool Running() const { return m_process != nullptr; }
+    bool Running() const { return static_cast<bool>(m_process); }
 
 private:
-    HANDLE m_process = nullptr;
+    KernelHandle m_process;
 };

@@ -6,6 +6,7 @@
 
 #include "shared_formats/handoff_file_name.h"
 #include "win32_shared/in_use_retry_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 #include "win32_shared/named_claim_win32.h"
 
 namespace {
@@ -489,15 +490,13 @@ void HandOverLedger::DeleteSettingsOfDoneJob(const std::string& settings)
     uint32_t page = 0;
     char temp[MAX_PATH + 1];
     bool heldElsewhere = false;
-    HANDLE claim = nullptr;
+    KernelHandle claim;
     if (ParseHandoffFileName(settings.c_str() + (slash == std::string::npos ? 0 : slash + 1),
                              &jobId, &page) &&
         GetTempPathA(sizeof temp, temp) - 1u < sizeof temp - 1u)
-        claim = ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere);
+        claim.Reset(ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere));
     if (heldElsewhere)
         m_report.Count("settings files of done jobs left to another host's job with the id");
     else if (!DeleteFileA(settings.c_str()))
         m_report.Violation("settings hand-off file missing when its job was done: " + settings);
-    if (claim)
-        CloseHandle(claim);
 }

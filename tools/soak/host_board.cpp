@@ -14,14 +14,9 @@ HostBoard::HostBoard(const std::string& name)
                                    name.c_str()))
 {
     if (m_mapping)
-        m_slots = static_cast<volatile LONG*>(
-            MapViewOfFile(m_mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kSlots * sizeof(LONG)));
-}
-
-HostBoard::~HostBoard()
-{
-    if (m_slots)
-        UnmapViewOfFile(const_cast<LONG*>(m_slots));
+        m_view.Reset(
+            MapViewOfFile(m_mapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kSlots * sizeof(LONG)));
+    m_slots = static_cast<volatile LONG*>(m_view.Get());
 }
 
 void HostBoard::SetHeldPages(unsigned host, uint64_t pages)

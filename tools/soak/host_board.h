@@ -9,14 +9,18 @@
 #include <cstdint>
 #include <string>
 
-#include "installation.h"
 #include "soak_options.h"
+#include "win32_shared/kernel_handles_win32.h"
+
+// A view of a file mapping, unmapped with UnmapViewOfFile.
+struct MappedViewTraits : NullIsEmpty<void*> {
+    static bool Free(Handle view) { return UnmapViewOfFile(view) != FALSE; }
+};
 
 class HostBoard {
 public:
     // The board of this name, made by the first host process to ask.
     explicit HostBoard(const std::string& name);
-    ~HostBoard();
     HostBoard(const HostBoard&) = delete;
     HostBoard& operator=(const HostBoard&) = delete;
 
@@ -29,6 +33,7 @@ public:
     bool WaitUntilOtherHostHoldsPages(unsigned host, unsigned hosts, unsigned long timeoutMs) const;
 
 private:
-    const OwnedHandle m_mapping;
-    volatile LONG* m_slots = nullptr;  // index: host number
+    const KernelHandle m_mapping;
+    UniqueHandle<MappedViewTraits> m_view;
+    volatile LONG* m_slots = nullptr;  // the view; index: host number
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "box_answerer.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -114,12 +115,10 @@ void HostThread::SendPage(OpenJob& job)
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     if (m_random.PerMille(10)) {
         // The host still writes the page: the library must leave it alone.
-        const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (held != INVALID_HANDLE_VALUE) {
+        const KernelHandle held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (held)
             ExpectRefused(job.id, path, "a page file the host holds open");
-            CloseHandle(held);
-        }
     }
     m_context.ledger.PageSending(job.sequence, FileName(path));
     if (m_context.library.JP_SendData(job.id, path.c_str()) == 1) {

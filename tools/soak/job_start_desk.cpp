@@ -24,7 +24,7 @@ public:
     Turn& operator=(const Turn&) = delete;
 
 private:
-    HANDLE m_mutex;
+    HANDLE m_mutex;  // the desk's, which outlives the turn
     bool m_held = false;
 };
 
@@ -41,7 +41,7 @@ JobStartDesk::JobStartDesk(JobportLibrary& library, HandOverLedger& ledger, Soak
 
 void JobStartDesk::WriteSoundSettings()
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     if (!m_settings.WriteWhole(PrintChoice()))
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);
 }
@@ -51,7 +51,7 @@ int JobStartDesk::CallInit(const char* caller)
     BeginLogHold();
     int ready = 0;
     {
-        const Turn turn(m_mutex.get());
+        const Turn turn(m_mutex.Get());
         ready = m_library.JP_init(caller);
         ++m_inits;
     }
@@ -62,7 +62,7 @@ int JobStartDesk::CallInit(const char* caller)
 bool JobStartDesk::SendForOldId(int id, const std::string& path, uint64_t initsThen,
                                 uint64_t idIssuesThen, int& returned)
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     if (m_inits != initsThen || (id > 0 && id < 256 && m_idIssues[id] != idIssuesThen))
         return false;
     returned = m_library.JP_SendData(id, path.c_str());
@@ -72,7 +72,7 @@ bool JobStartDesk::SendForOldId(int id, const std::string& path, uint64_t initsT
 void JobStartDesk::BeginLogHold()
 {
     // Bounded: a host process that ended holding the turn must not stop the others.
-    if (m_initOrLogHold && WaitForSingleObject(m_initOrLogHold.get(), kLogHoldTurnMs) != WAIT_OBJECT_0)
+    if (m_initOrLogHold && WaitForSingleObject(m_initOrLogHold.Get(), kLogHoldTurnMs) != WAIT_OBJECT_0)
         m_report.Violation("no turn for JP_init or a log hold within " + std::to_string(kLogHoldTurnMs / 1000) +
                            " s");
 }
@@ -80,14 +80,14 @@ void JobStartDesk::BeginLogHold()
 void JobStartDesk::EndLogHold()
 {
     if (m_initOrLogHold)
-        ReleaseSemaphore(m_initOrLogHold.get(), 1, nullptr);
+        ReleaseSemaphore(m_initOrLogHold.Get(), 1, nullptr);
 }
 
 bool JobStartDesk::PrinterRemoved() const { return wine_printers::DefaultPrinterName().empty(); }
 
 StartedJob JobStartDesk::Start(const PrintChoice& choice, unsigned copies)
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     const PrintSettingsFile::State state = m_settings.Current();
     if (state == PrintSettingsFile::State::Sound && !m_settings.Choose(choice))
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);
@@ -130,14 +130,14 @@ StartedJob JobStartDesk::Start(const PrintChoice& choice, unsigned copies)
 
 void JobStartDesk::RemoveSettingsFile()
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     m_settings.Remove();
     m_settingsBroken = true;
 }
 
 void JobStartDesk::FillSettingsWithGarbage(RandomSource& random)
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     if (!m_settings.FillWithGarbage(random))
         m_report.Violation("the soak cannot write garbage into " + m_installation.settingsFile);
     m_settingsBroken = true;
@@ -145,7 +145,7 @@ void JobStartDesk::FillSettingsWithGarbage(RandomSource& random)
 
 void JobStartDesk::PutSettingsValueOutOfRange()
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     if (!m_settings.PutValueOutOfRange())
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);
     m_settingsBroken = true;
@@ -153,7 +153,7 @@ void JobStartDesk::PutSettingsValueOutOfRange()
 
 void JobStartDesk::RemoveDefaultPrinter()
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     if (PrinterRemoved())
         return;  // another host process's fault lasts
     std::string error;
@@ -168,7 +168,7 @@ void JobStartDesk::RemoveDefaultPrinter()
 
 void JobStartDesk::RestoreAll()
 {
-    const Turn turn(m_mutex.get());
+    const Turn turn(m_mutex.Get());
     if (m_settingsBroken && m_settings.Current() != PrintSettingsFile::State::Sound &&
         !m_settings.WriteWhole(PrintChoice()))
         m_report.Violation("the soak cannot write " + m_installation.settingsFile);

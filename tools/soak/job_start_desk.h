@@ -15,12 +15,12 @@
 
 #include "expected_print_method.h"
 #include "hand_over_ledger.h"
-#include "installation.h"
 #include "jobport_library.h"
 #include "print_settings_file.h"
 #include "random_source.h"
 #include "soak_installation.h"
 #include "soak_report.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 struct StartedJob {
     bool started = false;
@@ -80,8 +80,8 @@ private:
     HandOverLedger& m_ledger;
     SoakReport& m_report;
     const SoakInstallation& m_installation;
-    const OwnedHandle m_mutex;        // named: shared by the host processes
-    const OwnedHandle m_initOrLogHold;  // named semaphore of one: JP_init or a log hold
+    const KernelHandle m_mutex;        // named: shared by the host processes
+    const KernelHandle m_initOrLogHold;  // named semaphore of one: JP_init or a log hold
     PrintSettingsFile m_settings;
     bool m_settingsBroken = false;  // by this process's fault
     bool m_printerRemoved = false;  // by this process's fault

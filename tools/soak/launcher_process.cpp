@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "installation.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -24,21 +24,21 @@ bool IsLauncher(HANDLE process)
 
 bool FreezeLauncher(unsigned long processId)
 {
-    const OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process || !IsLauncher(process.get()))
+    const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process || !IsLauncher(process.Get()))
         return false;
-    const OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!snapshot)
         return false;
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     bool frozen = false;
-    for (BOOL more = Thread32First(snapshot.get(), &entry); more;
-         more = Thread32Next(snapshot.get(), &entry)) {
+    for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
+         more = Thread32Next(snapshot.Get(), &entry)) {
         if (entry.th32OwnerProcessID != processId)
             continue;
-        const OwnedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
-        if (thread && SuspendThread(thread.get()) != static_cast<DWORD>(-1))
+        const KernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+        if (thread && SuspendThread(thread.Get()) != static_cast<DWORD>(-1))
             frozen = true;
     }
     return frozen;
@@ -46,23 +46,23 @@ bool FreezeLauncher(unsigned long processId)
 
 bool KillLauncher(unsigned long processId, const std::function<void()>& beforeKill)
 {
-    const OwnedHandle process(
+    const KernelHandle process(
         OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId));
-    if (!process || !IsLauncher(process.get()))
+    if (!process || !IsLauncher(process.Get()))
         return false;
-    if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0)
         return false;
     beforeKill();
-    if (!TerminateProcess(process.get(), 9))
+    if (!TerminateProcess(process.Get(), 9))
         return false;
-    WaitForSingleObject(process.get(), 10000);
+    WaitForSingleObject(process.Get(), 10000);
     return true;
 }
 
 bool WaitForLauncherEnd(unsigned long processId, unsigned long timeoutMs)
 {
-    const OwnedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process || !IsLauncher(process.get()))
+    const KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process || !IsLauncher(process.Get()))
         return true;
-    return WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
 }

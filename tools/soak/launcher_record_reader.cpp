@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "installation.h"
 #include "shared_formats/launcher_messages.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -23,19 +23,19 @@ std::vector<LauncherEvent> LauncherRecordReader::ReadNew()
 {
     std::vector<LauncherEvent> events;
     // Shared in every way: the launcher double appends while the soak reads.
-    const OwnedHandle file(CreateFileA(m_path.c_str(), GENERIC_READ,
+    const KernelHandle file(CreateFileA(m_path.c_str(), GENERIC_READ,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return events;
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(m_offset);
-    if (!SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN))
+    if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN))
         return events;
     std::string chunk(kChunk, '\0');
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.get(), &chunk[0], kChunk, &read, nullptr) || read == 0)
+        if (!ReadFile(file.Get(), &chunk[0], kChunk, &read, nullptr) || read == 0)
             break;
         m_offset += read;
         size_t begin = 0;

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "private_memory_win32.h"
+
 namespace {
 
 // NtQuerySystemInformation's SystemHandleInformation (16) and its rows.
@@ -51,29 +53,6 @@ unsigned long HandlesInSystemTable()
     return mine;
 }
 
-uint64_t PrivateCommittedBytes()
-{
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    const char* address = static_cast<const char*>(system.lpMinimumApplicationAddress);
-    const char* end = static_cast<const char*>(system.lpMaximumApplicationAddress);
-    uint64_t total = 0;
-    MEMORY_BASIC_INFORMATION region;
-    while (address < end) {
-        if (!VirtualQuery(address, &region, sizeof region)) {
-            address += system.dwAllocationGranularity;  // a hole the system will not describe
-            continue;
-        }
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
-            total += region.RegionSize;
-        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-        if (next <= address)
-            break;
-        address = next;
-    }
-    return total;
-}
-
 }  // namespace
 
 ProcessFigures MeasureThisProcess()
@@ -90,7 +69,7 @@ ProcessFigures MeasureThisProcess()
                              sizeof memory))
         figures.privateBytes = memory.PrivateUsage;
     if (figures.privateBytes == 0)
-        figures.privateBytes = PrivateCommittedBytes();
+        figures.privateBytes = CommittedPrivateBytes(GetCurrentProcess());
     return figures;
 }
 

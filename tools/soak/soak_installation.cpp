@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "full_path_win32.h"
 #include "printer_setup.h"
 #include "test_folders.h"
 
@@ -20,9 +21,7 @@ const char kLogSizeLimitKb[] = "8";
 
 std::string ProgramFolder()
 {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string program(path, n < sizeof path ? n : 0);
+    const std::string program = ThisProgramPath();
     return program.substr(0, program.find_last_of('\\'));
 }
 

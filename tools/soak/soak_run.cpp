@@ -27,6 +27,7 @@
 #include "soak_report.h"
 #include "soak_summary.h"
 #include "test_folders.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -194,7 +195,7 @@ int RunSoak(SoakOptions options)
         std::printf("SOAK FAILED: the host processes' shared board cannot be made\n");
         return 2;
     }
-    const OwnedHandle hostOne(options.Companion() ? OpenProcess(SYNCHRONIZE, FALSE, options.parent) : nullptr);
+    const KernelHandle hostOne(options.Companion() ? OpenProcess(SYNCHRONIZE, FALSE, options.parent) : nullptr);
     CheckCallsBeforeInit(library, installation, report);
 
     HandOverLedger ledger(report, installation.dataDir + "\\", installation.tempDir + "\\");
@@ -247,7 +248,7 @@ int RunSoak(SoakOptions options)
         std::thread faultThread([&faults] { faults.Run(); });
         if (!options.Companion())
             StartCompanions(options, companions, report);
-        ReportProgressUntilDone(context, start, label, hostOne.get());
+        ReportProgressUntilDone(context, start, label, hostOne.Get());
         faultThread.join();
         {
             std::unique_lock<std::mutex> hold(finishedLock);

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "loaded_module_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
+#include "win32_shared/spooler_handles_win32.h"
+
 namespace wine_printers {
 
 const char kPostScriptDriver[] = "Wine PostScript Driver";
@@ -20,54 +24,6 @@ const char kPpdResourceType[] = "PPDFILE";
 // Version 3 drivers keep their files in this sub-folder of the driver directory.
 const char kDriverVersionFolder[] = "\\3";
 
-class ModuleOwner {
-public:
-    explicit ModuleOwner(HMODULE module) : m_module(module) {}
-    ~ModuleOwner()
-    {
-        if (m_module)
-            FreeLibrary(m_module);
-    }
-    ModuleOwner(const ModuleOwner&) = delete;
-    ModuleOwner& operator=(const ModuleOwner&) = delete;
-    HMODULE Get() const { return m_module; }
-
-private:
-    HMODULE m_module;
-};
-
-class FileOwner {
-public:
-    explicit FileOwner(HANDLE file) : m_file(file) {}
-    ~FileOwner()
-    {
-        if (m_file != INVALID_HANDLE_VALUE)
-            CloseHandle(m_file);
-    }
-    FileOwner(const FileOwner&) = delete;
-    FileOwner& operator=(const FileOwner&) = delete;
-    HANDLE Get() const { return m_file; }
-
-private:
-    HANDLE m_file;
-};
-
-class PrinterOwner {
-public:
-    explicit PrinterOwner(HANDLE printer) : m_printer(printer) {}
-    ~PrinterOwner()
-    {
-        if (m_printer)
-            ClosePrinter(m_printer);
-    }
-    PrinterOwner(const PrinterOwner&) = delete;
-    PrinterOwner& operator=(const PrinterOwner&) = delete;
-    HANDLE Get() const { return m_printer; }
-
-private:
-    HANDLE m_printer;
-};
-
 bool Fail(std::string& error, const std::string& what, DWORD code = GetLastError())
 {
     error = what + " (Windows error " + std::to_string(code) + ")";
@@ -78,7 +34,7 @@ std::string Text(const char* s) { return s ? s : ""; }
 
 bool WritePpd(const std::string& path, std::string& error)
 {
-    const ModuleOwner spooler(LoadLibraryExA("winspool.drv", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const LoadedModule spooler(LoadLibraryExA("winspool.drv", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!spooler.Get())
         return Fail(error, "cannot load winspool.drv");
     HRSRC resource = FindResourceA(spooler.Get(), MAKEINTRESOURCEA(1), kPpdResourceType);
@@ -94,9 +50,9 @@ bool WritePpd(const std::string& path, std::string& error)
         existing.nFileSizeHigh == 0 && existing.nFileSizeLow == size)
         return true;
 
-    const FileOwner file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE)
+    const KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return Fail(error, "cannot create " + path);
     DWORD written = 0;
     if (!WriteFile(file.Get(), data, size, &written, nullptr) || written != size)
@@ -150,8 +106,8 @@ bool AddPrinterOnPort(const std::string& name, const std::string& port, std::str
     info.pDriverName = const_cast<char*>(driver.empty() ? kPostScriptDriver : driver.c_str());
     info.pPrintProcessor = const_cast<char*>("WinPrint");
     info.pDatatype = const_cast<char*>("RAW");
-    const PrinterOwner added(AddPrinterA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
-    if (!added.Get())
+    const PrinterHandle added(AddPrinterA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
+    if (!added)
         return Fail(error, "AddPrinter failed for \"" + name + "\"");
     return true;
 }
@@ -168,7 +124,7 @@ bool RemovePrinter(const std::string& name, std::string& error)
             return true;  // nothing to remove
         return Fail(error, "OpenPrinter failed for \"" + name + "\"", code);
     }
-    const PrinterOwner printer(opened);
+    const PrinterHandle printer(opened);
     if (!DeletePrinter(printer.Get()))
         return Fail(error, "DeletePrinter failed for \"" + name + "\"");
     return true;
