@@ -19,8 +19,8 @@
 
 #include "bitmap1.h"
 #include "bitmap24.h"
-#include "com_ref_win32.h"
 #include "page_layout.h"
+#include "win32_shared/com_ref_win32.h"
 
 // A decoded page: kept at one bit a pixel when its file stores it so (a
 // black-and-white scan, or two palette colours), else as 24-bit colour.

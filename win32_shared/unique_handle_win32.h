@@ -13,7 +13,8 @@
 // Most kinds take NullIsEmpty<Handle> for the first three.
 // The kinds: kernel_handles_win32.h, gdi_handles_win32.h,
 // global_memory_win32.h, local_memory_win32.h, registry_key_win32.h,
-// spooler_handles_win32.h, msi_handle_win32.h.
+// spooler_handles_win32.h, msi_handle_win32.h, loaded_module_win32.h.
+// COM objects have their own owner, com_ref_win32.h (a reference, not a handle).
 #pragma once
 
 template <typename Traits>

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "com_pointer_win32.h"
+#include "win32_shared/com_ref_win32.h"
 #include "win32_shared/gdi_handles_win32.h"
 
 namespace {
@@ -39,8 +39,8 @@ struct Dib {
 
 bool Decode(IWICImagingFactory* factory, const std::wstring& path, Dib& dib)
 {
-    ComPointer<IWICBitmapDecoder> decoder;
-    ComPointer<IWICBitmapFrameDecode> frame;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
     WICPixelFormatGUID format = {};
     if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
@@ -65,7 +65,7 @@ bool Decode(IWICImagingFactory* factory, const std::wstring& path, Dib& dib)
         return SUCCEEDED(frame->CopyPixels(nullptr, stride, static_cast<UINT>(dib.bits.size()),
                                            dib.bits.data()));
     }
-    ComPointer<IWICFormatConverter> converter;
+    ComRef<IWICFormatConverter> converter;
     return SUCCEEDED(factory->CreateFormatConverter(converter.Out())) &&
            SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR,
                                            WICBitmapDitherTypeNone, nullptr, 0.0,
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
         return Fail("COM");
     int result = 0;
     {
-        ComPointer<IWICImagingFactory> factory;
+        ComRef<IWICImagingFactory> factory;
         if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                     IID_IWICImagingFactory,
                                     reinterpret_cast<void**>(factory.Out()))))

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "shared_formats/print_settings_file.h"
+
 void LoadAndInit(JobportLibrary& library, const char* caller)
 {
     std::string error;
@@ -16,9 +18,9 @@ void LoadAndInit(JobportLibrary& library, const char* caller)
 void ChoosePrintMethod(const std::string& settingsFile, bool holdToEnd, int nup)
 {
     const char* file = settingsFile.c_str();
-    if (!WritePrivateProfileStringA("Velora Config", "PrintAfterReceivedAllData",
-                                    holdToEnd ? "1" : "0", file) ||
-        !WritePrivateProfileStringA("Print Setting", "NupPrintSetting",
+    if (!WritePrivateProfileStringA(kPrintAfterReceivedAllData.section,
+                                    kPrintAfterReceivedAllData.key, holdToEnd ? "1" : "0", file) ||
+        !WritePrivateProfileStringA(kNupPrintSetting.section, kNupPrintSetting.key,
                                     std::to_string(nup).c_str(), file))
         throw Failure("cannot write the print settings file " + settingsFile);
 }

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "shared_formats/launcher_messages.h"
+
 namespace {
 
 const size_t kRecordSize = 300;
@@ -52,7 +54,7 @@ std::map<std::pair<int, int>, LogMoment> PrintPosts(const std::string& debugLogP
                         &minute, &second, &milli) != 7 ||
             std::sscanf(record.c_str() + call, "PostMessage(%x,%d,%d,%d)", &window, &message, &job,
                         &page) != 4 ||
-            message != 1125)
+            static_cast<uint32_t>(message) != LM_PRINT)
             continue;
         const LogMoment at = Moment(2000 + year, month, day, hour, minute, second, milli);
         LogMoment& kept = posts[std::make_pair(job, page)];

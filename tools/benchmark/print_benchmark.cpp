@@ -36,12 +36,13 @@
 
 #include "bench_host.h"
 #include "bench_options.h"
-#include "com_pointer_win32.h"
 #include "full_path_win32.h"
 #include "log_moments.h"
 #include "process_memory.h"
+#include "shared_formats/installation_files.h"
 #include "started_program_win32.h"
 #include "tool_main.h"
+#include "win32_shared/com_ref_win32.h"
 #include "win32_shared/kernel_handles_win32.h"
 
 namespace {
@@ -67,9 +68,9 @@ double Megabytes(uint64_t bytes) { return bytes / (1024.0 * 1024.0); }
 // the file stores it so, else 24 bits; rows padded to four bytes.
 uint64_t DecodedPageBytes(const std::string& path)
 {
-    ComPointer<IWICImagingFactory> factory;
-    ComPointer<IWICBitmapDecoder> decoder;
-    ComPointer<IWICBitmapFrameDecode> frame;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
     WICPixelFormatGUID format = {};
     std::wstring wide(path.begin(), path.end());
@@ -118,8 +119,8 @@ public:
         : m_options(options),
           m_library(library),
           m_boxes(boxes),
-          m_debugLog(options.logFolder + "\\KESTROd.LOG"),
-          m_launcherLog(options.logFolder + "\\KESTROlauncher.log")
+          m_debugLog(options.logFolder + "\\" + kDebugLogFileName),
+          m_launcherLog(options.logFolder + "\\" + kLauncherLogFileName)
     {
         CreateDirectoryA(kScanFolder, nullptr);
     }

@@ -43,14 +43,11 @@
 #include "double_handoff.h"
 #include "double_options.h"
 #include "double_record.h"
+#include "shared_formats/launcher_messages.h"
 #include "win32_shared/in_use_retry_win32.h"
 
 namespace {
 
-const UINT kPrint = 1125;
-const UINT kSuspend = 1126;
-const UINT kResume = 1127;
-const UINT kDelete = 1128;
 const char kWindowClass[] = "KestroDoubleWindow";
 
 DoubleOptions gOptions;
@@ -84,7 +81,7 @@ std::string MessageLine(UINT message, WPARAM wParam, LPARAM lParam)
 
 void OnPrint(WPARAM jobId, LPARAM firstPage)
 {
-    std::string entry = MessageLine(kPrint, jobId, firstPage);
+    std::string entry = MessageLine(LM_PRINT, jobId, firstPage);
     const std::string pageList = HandoffPath(jobId, static_cast<unsigned long>(firstPage));
     std::vector<std::string> pages;
     AppendFile(entry, pageList, pages);
@@ -103,14 +100,14 @@ void OnPrint(WPARAM jobId, LPARAM firstPage)
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case kPrint:
+    case LM_PRINT:
         OnPrint(wParam, lParam);
         return 0;
-    case kSuspend:
-    case kResume:
+    case LM_SUSPEND:
+    case LM_RESUME:
         Record(MessageLine(message, wParam, lParam));
         return 0;
-    case kDelete:
+    case LM_DELETE:
         Record(MessageLine(message, wParam, lParam));
         if (gOptions.exitOnDelete)
             DestroyWindow(window);

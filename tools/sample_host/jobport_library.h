@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "loaded_module_win32.h"
+#include "win32_shared/loaded_module_win32.h"
 
 class JobportLibrary {
 public:

@@ -26,6 +26,7 @@
 #include "host_script.h"
 #include "jobport_library.h"
 #include "page_image.h"
+#include "shared_formats/print_settings_file.h"
 #include "tool_main.h"
 #include "warning_boxes.h"
 
@@ -169,8 +170,8 @@ private:
             ++m_failures;
             return;
         }
-        const char* section =
-            key == "PrintAfterReceivedAllData" ? "Velora Config" : "Print Setting";
+        const char* section = key == kPrintAfterReceivedAllData.key ? kVeloraConfigSection
+                                                                    : kPrintSettingSection;
         const bool saved = WritePrivateProfileStringA(section, key.c_str(), value.c_str(),
                                                       m_options.settingsFile.c_str()) != FALSE;
         std::printf("  [%s] %s=%s %s\n", section, key.c_str(), value.c_str(),

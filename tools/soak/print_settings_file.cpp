@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include "installation.h"
+#include "shared_formats/print_settings_file.h"
 
 namespace {
 
-bool Write(const std::string& file, const char* section, const char* key, int value)
+bool Write(const std::string& file, const PrintSettingKey& key, int value)
 {
-    return WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), file.c_str()) != FALSE;
+    return WritePrivateProfileStringA(key.section, key.key, std::to_string(value).c_str(),
+                                      file.c_str()) != FALSE;
 }
 
 // True when text holds the line "key=value" (as the profile functions write it).
@@ -29,16 +31,15 @@ bool PrintSettingsFile::WriteWhole(const PrintChoice& choice)
 {
     // Through the profile functions, which the library reads through too:
     // the process's profile cache then never holds an older file.
-    const char* const print = "Print Setting";
-    const bool written = Write(m_path, "Velora Config", "PrintAfterReceivedAllData",
-                               choice.printAfterReceivedAllData) &&
-                         Write(m_path, print, "PrintPosSetting", 4) &&
-                         Write(m_path, print, "SortSetting", choice.sortSetting) &&
-                         Write(m_path, print, "PrintSizeSetting", 1) &&
-                         Write(m_path, print, "NupPrintSetting", choice.nupPrintSetting) &&
-                         Write(m_path, print, "PageFramePrintSetting", 0) &&
-                         Write(m_path, print, "AutoRotatePrintSetting", 1) &&
-                         Write(m_path, print, "AutoPaperChange", 0);
+    // Every key at its library default but the three the soak chooses.
+    bool written = Write(m_path, kPrintAfterReceivedAllData, choice.printAfterReceivedAllData);
+    for (size_t i = 0; written && i < kPrintSettingFieldCount; ++i) {
+        const PrintSettingKey& key = *kPrintSettingFields[i].key;
+        const int value = &key == &kSortSetting        ? choice.sortSetting
+                          : &key == &kNupPrintSetting ? choice.nupPrintSetting
+                                                      : key.libraryDefault;
+        written = Write(m_path, key, value);
+    }
     return written;
 }
 
@@ -46,18 +47,17 @@ bool PrintSettingsFile::Choose(const PrintChoice& choice)
 {
     const std::string text = "\n" + ReadShared(m_path);
     const struct {
-        const char* section;
-        const char* key;
+        const PrintSettingKey& key;
         int value;
     } values[] = {
-        {"Velora Config", "PrintAfterReceivedAllData", choice.printAfterReceivedAllData},
-        {"Print Setting", "SortSetting", choice.sortSetting},
-        {"Print Setting", "NupPrintSetting", choice.nupPrintSetting},
+        {kPrintAfterReceivedAllData, choice.printAfterReceivedAllData},
+        {kSortSetting, choice.sortSetting},
+        {kNupPrintSetting, choice.nupPrintSetting},
     };
     bool written = true;
     for (const auto& v : values)
-        if (!HoldsValue(text, v.key, v.value))
-            written = Write(m_path, v.section, v.key, v.value) && written;
+        if (!HoldsValue(text, v.key.key, v.value))
+            written = Write(m_path, v.key, v.value) && written;
     return written;
 }
 
@@ -68,7 +68,8 @@ PrintSettingsFile::State PrintSettingsFile::Current() const
     const std::string content = ReadShared(m_path);
     if (content.find('[') == std::string::npos)
         return State::Garbage;
-    return content.find("NupPrintSetting=9") == std::string::npos ? State::Sound : State::OutOfRange;
+    const std::string outOfRange = std::string(kNupPrintSetting.key) + "=9";
+    return content.find(outOfRange) == std::string::npos ? State::Sound : State::OutOfRange;
 }
 
 bool PrintSettingsFile::Remove()

@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "full_path_win32.h"
+#include "jobport_readers/config_reader.h"
 #include "printer_setup.h"
+#include "shared_formats/installation_files.h"
 #include "test_folders.h"
 
 namespace {
@@ -42,8 +44,8 @@ SoakInstallation::SoakInstallation(const std::string& rootFolder, unsigned host)
     dataDir = systemDir + "\\Data";
     logDir = root + "\\logs";
     tempDir = root + "\\temp";
-    settingsFile = settingsDir + "\\KESTROst.ini";
-    logFile = logDir + "\\KESTROd.LOG";
+    settingsFile = settingsDir + "\\" + kSettingFileName;
+    logFile = logDir + "\\" + kDebugLogFileName;
     const std::string number = host > 1 ? " " + std::to_string(host) : std::string();
     pagesDir = hostDir + "\\pages" + number;
     recordFile = root + "\\launcher record" + number + ".txt";
@@ -148,21 +150,21 @@ bool SoakInstallation::Build()
         return false;
     }
 
-    const std::string cfg = hostDir + "\\KESTRO.cfg";
+    const std::string cfg = hostDir + "\\" + kCfgFileName;
     const bool cfgWritten =
-        WriteProfile(cfg, "Velora Config", "ChildTimeOut", "20000") &&
-        WriteProfile(cfg, "Velora Config", "JobLimit", "99") &&
-        WriteProfile(cfg, "Velora Config", "CopiesLimit", "999") &&
-        WriteProfile(cfg, "Velora Config", "PagesLimit", "999") &&
-        WriteProfile(cfg, "Velora Config", "LogSizeLimit", kLogSizeLimitKb) &&
-        WriteProfile(cfg, "Velora Config", "b2ndJobPrintbyMethod", "1") &&
-        WriteProfile(cfg, "Velora Config", "RemainScanedDataOnPC", "0") &&
-        WriteProfile(cfg, "Velora Config", "DoNotPrintOutIfPortIsFILE", "1") &&
-        WriteProfile(cfg, "Velora Config", "DoNotPrintOutIfPrnIsNOTAVAILABLE", "1") &&
-        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintTitle", "Soak cannot print") &&
-        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintMsg", "general") &&
-        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintMsg_1", "port FILE:") &&
-        WriteProfile(cfg, "Velora Message for Dialog", "CannotPrintMsg_2", "printer not available");
+        WriteProfile(cfg, kCfgConfigSection, "ChildTimeOut", "20000") &&
+        WriteProfile(cfg, kCfgConfigSection, "JobLimit", "99") &&
+        WriteProfile(cfg, kCfgConfigSection, "CopiesLimit", "999") &&
+        WriteProfile(cfg, kCfgConfigSection, "PagesLimit", "999") &&
+        WriteProfile(cfg, kCfgConfigSection, "LogSizeLimit", kLogSizeLimitKb) &&
+        WriteProfile(cfg, kCfgConfigSection, "b2ndJobPrintbyMethod", "1") &&
+        WriteProfile(cfg, kCfgConfigSection, "RemainScanedDataOnPC", "0") &&
+        WriteProfile(cfg, kCfgConfigSection, "DoNotPrintOutIfPortIsFILE", "1") &&
+        WriteProfile(cfg, kCfgConfigSection, "DoNotPrintOutIfPrnIsNOTAVAILABLE", "1") &&
+        WriteProfile(cfg, kCfgMessageSection, "CannotPrintTitle", "Soak cannot print") &&
+        WriteProfile(cfg, kCfgMessageSection, "CannotPrintMsg", "general") &&
+        WriteProfile(cfg, kCfgMessageSection, "CannotPrintMsg_1", "port FILE:") &&
+        WriteProfile(cfg, kCfgMessageSection, "CannotPrintMsg_2", "printer not available");
     if (!cfgWritten) {
         m_failure = "cannot write " + cfg;
         return false;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "loaded_module_win32.h"
 #include "win32_shared/kernel_handles_win32.h"
+#include "win32_shared/loaded_module_win32.h"
 #include "win32_shared/spooler_handles_win32.h"
 
 namespace wine_printers {

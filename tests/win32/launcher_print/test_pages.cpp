@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "launcher/com_ref_win32.h"
+#include "win32_shared/com_ref_win32.h"
 
 bool AllInk(int, int) { return true; }
 bool NoInk(int, int) { return false; }
