@@ -18,7 +18,7 @@ void JobIdClaim::Take(uint32_t jobId)
     if (!ReadTempFolder(folder, sizeof folder))
         return;
     // The library may still hold the claim; it goes only when both let go.
-    KernelHandle claim(KeepJobIdClaimNamed(JobIdClaimName(folder, jobId)));
+    KernelHandle claim = KeepJobIdClaimNamed(JobIdClaimName(folder, jobId));
     m_claim = std::move(claim);
 }
 

@@ -8,22 +8,20 @@
 
 #include "win32_shared/kernel_handles_win32.h"
 
-// A new claim's handle, for the caller to own (KernelHandle), or null when
-// the claim exists already (it cannot be taken) or cannot be made (the id
-// is then used without one).
-inline HANDLE ClaimJobIdNamed(const std::string& name, bool* heldElsewhere)
+// A new claim, or an empty owner when the claim exists already (it cannot
+// be taken) or cannot be made (the id is then used without one).
+inline KernelHandle ClaimJobIdNamed(const std::string& name, bool* heldElsewhere)
 {
     KernelHandle claim(CreateMutexA(nullptr, FALSE, name.c_str()));
     *heldElsewhere = claim && GetLastError() == ERROR_ALREADY_EXISTS;
     if (*heldElsewhere)
-        return nullptr;  // the handle to the other's claim closes here
-    return claim.Release();
+        claim.Close();  // the handle to the other's claim
+    return claim;
 }
 
-// A handle that keeps the claim, whether this process made it or joined one
-// that exists, for the caller to own: the launcher keeps the claim its
-// library made for a job.
-inline HANDLE KeepJobIdClaimNamed(const std::string& name)
+// The claim, whether this process made it or joined one that exists: the
+// launcher keeps the claim its library made for a job.
+inline KernelHandle KeepJobIdClaimNamed(const std::string& name)
 {
-    return CreateMutexA(nullptr, FALSE, name.c_str());
+    return KernelHandle(CreateMutexA(nullptr, FALSE, name.c_str()));
 }

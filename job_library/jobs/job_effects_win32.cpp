@@ -99,7 +99,7 @@ public:
         if (!ReadTempFolder(temp, sizeof temp))
             return true;
         bool heldElsewhere = false;
-        KernelHandle claim(ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere));
+        KernelHandle claim = ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere);
         if (heldElsewhere)
             return false;
         try {

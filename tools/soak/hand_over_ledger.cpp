@@ -494,7 +494,7 @@ void HandOverLedger::DeleteSettingsOfDoneJob(const std::string& settings)
     if (ParseHandoffFileName(settings.c_str() + (slash == std::string::npos ? 0 : slash + 1),
                              &jobId, &page) &&
         GetTempPathA(sizeof temp, temp) - 1u < sizeof temp - 1u)
-        claim.Reset(ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere));
+        claim = ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere);
     if (heldElsewhere)
         m_report.Count("settings files of done jobs left to another host's job with the id");
     else if (!DeleteFileA(settings.c_str()))
