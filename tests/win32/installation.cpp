@@ -1,49 +1,27 @@
 #include "installation.h"
 #include "test_folders.h"
 
+#include "win32_shared/kernel_handles_win32.h"
+#include "win32_shared/registry_key_win32.h"
+
 namespace {
 
-// An open registry key, closed on destruction.
-class OpenKey {
-public:
-    OpenKey(const std::string& path, REGSAM access)
-    {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    ~OpenKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
-
-bool KeyExists(const std::string& path) { return OpenKey(path, KEY_READ).get() != nullptr; }
+bool KeyExists(const std::string& path)
+{
+    return RegistryKeyHandle().Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ);
+}
 
 }  // namespace
-
-OwnedHandle::~OwnedHandle()
-{
-    if (*this)
-        CloseHandle(m_handle);
-}
 
 ScopedRegistryKey::ScopedRegistryKey(const std::string& path) : m_path(path)
 {
     for (size_t end = path.find('\\'); ; end = path.find('\\', end + 1)) {
         const std::string key = path.substr(0, end);
         if (!KeyExists(key)) {
-            HKEY created = nullptr;
+            RegistryKeyHandle created;
             if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                &created, nullptr) != ERROR_SUCCESS)
+                                created.Receive(), nullptr) != ERROR_SUCCESS)
                 return;
-            RegCloseKey(created);
             m_createdKeys.push_back(key);
         }
         if (end == std::string::npos)
@@ -55,13 +33,14 @@ ScopedRegistryKey::ScopedRegistryKey(const std::string& path) : m_path(path)
 ScopedRegistryKey::~ScopedRegistryKey()
 {
     {
-        OpenKey key(m_path, KEY_WRITE);
-        for (auto value = m_saved.rbegin(); key.get() && value != m_saved.rend(); ++value) {
+        RegistryKeyHandle key;
+        key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), KEY_WRITE);
+        for (auto value = m_saved.rbegin(); key && value != m_saved.rend(); ++value) {
             if (value->existed)
-                RegSetValueExA(key.get(), value->name.c_str(), 0, value->type, value->data.data(),
+                RegSetValueExA(key.Get(), value->name.c_str(), 0, value->type, value->data.data(),
                                static_cast<DWORD>(value->data.size()));
             else
-                RegDeleteValueA(key.get(), value->name.c_str());
+                RegDeleteValueA(key.Get(), value->name.c_str());
         }
     }
     for (auto key = m_createdKeys.rbegin(); key != m_createdKeys.rend(); ++key)
@@ -70,8 +49,8 @@ ScopedRegistryKey::~ScopedRegistryKey()
 
 bool ScopedRegistryKey::SetString(const std::string& name, const std::string& value)
 {
-    OpenKey key(m_path, KEY_READ | KEY_WRITE);
-    if (!key.get())
+    RegistryKeyHandle key;
+    if (!key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), KEY_READ | KEY_WRITE))
         return false;
     bool saved = false;
     for (const SavedValue& old : m_saved)
@@ -80,16 +59,16 @@ bool ScopedRegistryKey::SetString(const std::string& name, const std::string& va
         SavedValue old;
         old.name = name;
         DWORD size = 0;
-        old.existed = RegQueryValueExA(key.get(), name.c_str(), nullptr, &old.type, nullptr,
+        old.existed = RegQueryValueExA(key.Get(), name.c_str(), nullptr, &old.type, nullptr,
                                        &size) == ERROR_SUCCESS;
         if (old.existed) {
             old.data.resize(size);
-            RegQueryValueExA(key.get(), name.c_str(), nullptr, &old.type, old.data.data(), &size);
+            RegQueryValueExA(key.Get(), name.c_str(), nullptr, &old.type, old.data.data(), &size);
             old.data.resize(size);
         }
         m_saved.push_back(old);
     }
-    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+    return RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
@@ -158,26 +137,26 @@ bool PathExists(const std::string& path)
 
 std::string ReadShared(const std::string& path)
 {
-    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string all;
     if (!file)
         return all;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
         all.append(buffer, got);
     return all;
 }
 
 bool WriteWhole(const std::string& path, const std::string& content)
 {
-    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return file &&
-           WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
            written == content.size();
 }
 
@@ -185,24 +164,24 @@ bool WriteStretched(const std::string& path, const std::string& content, long lo
 {
     if (!WriteWhole(path, content))
         return false;
-    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER end;
     end.QuadPart = size;
-    return file && SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get());
+    return file && SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get());
 }
 
 bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs)
 {
-    OwnedHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    return !process || WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
+    KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    return !process || WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 void EndProcess(DWORD processId)
 {
-    OwnedHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
-    if (!process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (!process || WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0)
         return;
-    TerminateProcess(process.get(), 99);
-    WaitForSingleObject(process.get(), 10000);
+    TerminateProcess(process.Get(), 99);
+    WaitForSingleObject(process.Get(), 10000);
 }

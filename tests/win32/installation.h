@@ -1,7 +1,7 @@
 // The pieces of a real installation that an end-to-end test sets up in the
 // Wine prefix, each put back as it was when its owner goes: registry values,
-// environment variables, the current folder, a folder tree, a loaded library
-// and process handles.
+// environment variables, the current folder, a folder tree and a loaded
+// library.
 #pragma once
 #include "test_folders.h"
 #include <windows.h>
@@ -10,18 +10,14 @@
 #include <string>
 #include <vector>
 
-// A kernel handle closed on destruction (null and INVALID_HANDLE_VALUE hold nothing).
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle = nullptr) : m_handle(handle) {}
-    ~OwnedHandle();
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    HANDLE get() const { return m_handle; }
-    explicit operator bool() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
+#include "win32_shared/kernel_handles_win32.h"
 
-private:
-    HANDLE m_handle;
+// The soak tool (tools/soak), built on these helpers, still names a kernel
+// handle owner this way; the tests use KernelHandle itself.
+class OwnedHandle : public KernelHandle {
+public:
+    explicit OwnedHandle(HANDLE handle = nullptr) : KernelHandle(handle) {}
+    HANDLE get() const { return Get(); }
 };
 
 // A key below HKEY_LOCAL_MACHINE with string values. Keys of the path that
@@ -124,6 +120,6 @@ bool WriteWhole(const std::string& path, const std::string& content);
 bool WriteStretched(const std::string& path, const std::string& content, long long size);
 
 // Waits until process `processId` has ended; true also when it is gone already.
-bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs);
+bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs = 10000);
 // Ends a process that still runs and waits for it.
 void EndProcess(DWORD processId);

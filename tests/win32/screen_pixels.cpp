@@ -1,9 +1,9 @@
 #include "screen_pixels.h"
 
 #include <cstdlib>
-#include <memory>
-#include <type_traits>
 #include <utility>
+
+#include "win32_shared/gdi_handles_win32.h"
 
 namespace {
 
@@ -27,46 +27,24 @@ std::vector<DWORD> WithoutTopByte(std::vector<DWORD> pixels)
     return pixels;
 }
 
-// Owners of the screen's device context, of memory device contexts and of
-// GDI objects (bitmaps, brushes).
-struct ReleaseScreenDc {
-    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-struct DeleteMemoryDc {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseScreenDc>;
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteMemoryDc>;
-template <typename Handle>
-using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, DeleteGdiObject>;
+using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
 // A 32-bit top-down bitmap selected into a memory device context.
 class Canvas {
 public:
     Canvas(int width, int height)
-        : m_width(width), m_height(height), m_dc(CreateCompatibleDC(nullptr))
+        : m_width(width),
+          m_height(height),
+          m_dc(CreateCompatibleDC(nullptr)),
+          m_bitmap(m_dc ? CreateDib(m_dc.Get(), width, height, &m_bits) : nullptr),
+          m_selection(m_dc.Get(), m_bitmap.Get())
     {
-        const BITMAPINFO info = TopDown32(width, height);
-        if (m_dc)
-            m_bitmap.reset(
-                CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
-        if (m_bitmap)
-            m_previous = SelectObject(m_dc.get(), m_bitmap.get());
-    }
-    ~Canvas()
-    {
-        // Deselected before its owner deletes the bitmap.
-        if (m_previous)
-            SelectObject(m_dc.get(), m_previous);
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    bool Ready() const { return m_previous != nullptr; }
-    HDC Dc() const { return m_dc.get(); }
+    bool Ready() const { return static_cast<bool>(m_selection); }
+    HDC Dc() const { return m_dc.Get(); }
     std::vector<DWORD> Pixels() const
     {
         GdiFlush();
@@ -76,12 +54,18 @@ public:
     }
 
 private:
+    static HBITMAP CreateDib(HDC dc, int width, int height, void** bits)
+    {
+        const BITMAPINFO info = TopDown32(width, height);
+        return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+    }
+
     int m_width;
     int m_height;
-    MemoryDc m_dc;
-    GdiObject<HBITMAP> m_bitmap;  // deleted before the device context
-    HGDIOBJ m_previous = nullptr;
-    void* m_bits = nullptr;
+    void* m_bits = nullptr;  // set while m_bitmap is made
+    CreatedDc m_dc;
+    BitmapHandle m_bitmap;        // deleted before the device context
+    ObjectSelection m_selection;  // deselected before the bitmap is deleted
 };
 
 bool Close(DWORD a, DWORD b, int channelTolerance)
@@ -98,22 +82,22 @@ bool Close(DWORD a, DWORD b, int channelTolerance)
 std::vector<DWORD> CaptureClientArea(HWND window, int width, int height)
 {
     Canvas canvas(width, height);
-    const ScreenDc screen(GetDC(nullptr));
+    const WindowDc screen(nullptr);
     POINT origin = {0, 0};
     if (!canvas.Ready() || !screen || !ClientToScreen(window, &origin))
         return {};
-    if (!BitBlt(canvas.Dc(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY))
+    if (!BitBlt(canvas.Dc(), 0, 0, width, height, screen.Get(), origin.x, origin.y, SRCCOPY))
         return {};
     return canvas.Pixels();
 }
 
 std::vector<DWORD> BitmapPixels(HBITMAP bitmap, int width, int height)
 {
-    const ScreenDc screen(GetDC(nullptr));
+    const WindowDc screen(nullptr);
     BITMAPINFO info = TopDown32(width, height);
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
     if (!screen ||
-        GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height)
+        GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height)
         return {};
     return WithoutTopByte(std::move(pixels));
 }
@@ -123,10 +107,10 @@ std::vector<DWORD> IconPixels(HICON icon, int width, int height, DWORD backgroun
     Canvas canvas(width, height);
     if (!canvas.Ready())
         return {};
-    const GdiObject<HBRUSH> brush(CreateSolidBrush(
+    const BrushHandle brush(CreateSolidBrush(
         RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF)));
     RECT all = {0, 0, width, height};
-    FillRect(canvas.Dc(), &all, brush.get());
+    FillRect(canvas.Dc(), &all, brush.Get());
     DrawIconEx(canvas.Dc(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
     return canvas.Pixels();
 }

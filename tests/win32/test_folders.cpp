@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
+#include "win32_shared/kernel_handles_win32.h"
+
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA entry;
-    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
+    // The listing ends before its folder is removed.
+    if (const FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry)); find) {
         do {
             const std::string name = entry.cFileName;
             if (name == "." || name == "..")
@@ -20,8 +22,7 @@ void RemoveTree(const std::string& folder)
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());
             }
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
+        } while (FindNextFileA(find.Get(), &entry));
     }
     RemoveDirectoryA(folder.c_str());
 }
@@ -30,16 +31,15 @@ std::vector<std::string> NamesIn(const std::string& folder, bool foldersToo)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search)
         return names;
     do {
         const std::string name = found.cFileName;
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (isFolder ? foldersToo && name != "." && name != ".." : true)
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "installation.h"
+#include "started_process.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -125,26 +127,21 @@ protected:
         const std::string outputPath =
             m_folder->Path() + "\\output" + std::to_string(++m_runs) + ".txt";
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        OwnedHandle output(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                       CREATE_ALWAYS, 0, nullptr));
+        KernelHandle output(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                        &inherit, CREATE_ALWAYS, 0, nullptr));
         if (!output)
             return {~0u, {"cannot create " + outputPath}};
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = output.get();
-        startup.hStdError = output.get();
+        startup.hStdOutput = output.Get();
+        startup.hStdError = output.Get();
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        std::string commandLine = "\"" + OwnFolder() + "dialog_driver.exe\" " + arguments;
-        PROCESS_INFORMATION started = {};
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &started))
+        const StartedProcess started = StartProcess(
+            nullptr, "\"" + OwnFolder() + "dialog_driver.exe\" " + arguments, 0, nullptr, &startup);
+        if (!started)
             return {~0u, {"cannot start dialog_driver.exe"}};
-        OwnedHandle process(started.hProcess);
-        OwnedHandle thread(started.hThread);
-        DriverRun run = {~0u, {}};
-        if (WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.get(), &run.exitCode);
+        DriverRun run = {ExitCodeWithin(started, 60000), {}};
         std::istringstream text(ReadShared(outputPath));
         for (std::string line; std::getline(text, line);)
             run.lines.push_back(line.substr(0, line.find('\r')));

@@ -3,11 +3,11 @@
 // work, an aborted job that held its pages. Every page JP_SendData accepted
 // reaches the launcher or goes with its job's abort, every page it refused
 // stays with the host, and nothing is left behind that nobody will delete.
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "end_to_end_fixture.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -47,9 +47,9 @@ TEST_F(CarelessHost, PagesThatCannotBeMovedAndIdsNotOpenAreRefusedAndStayWithThe
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string locked = HostPath("locked.bmp");
     WriteWhole(locked, "held by another program");
-    auto lock = std::make_unique<OwnedHandle>(CreateFileA(
-        locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(*lock);
+    KernelHandle lock(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
     // Fits the host's folder, not the data folder, whose path is longer.
     const size_t room = 259 - (m_hostDir.size() + 1);
     const std::string longName = std::string(room - 4, 'n') + ".bmp";
@@ -76,7 +76,7 @@ TEST_F(CarelessHost, PagesThatCannotBeMovedAndIdsNotOpenAreRefusedAndStayWithThe
                            "<<Error>> page file not moved (" + refusal.reason + "): " + refusal.path))
             << refusal.path;
     }
-    lock.reset();
+    lock.Reset();
 
     // Ids that are not open are refused before anything moves.
     const std::string kept = HostPath("kept.bmp");

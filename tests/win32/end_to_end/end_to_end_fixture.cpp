@@ -6,7 +6,9 @@
 #include <sstream>
 #include <utility>
 
+#include "started_process.h"
 #include "test_folders.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 const char kBoxCaption[] = "E2E cannot print";
 const char kGeneralBoxText[] = "E2E general box text";
@@ -342,8 +344,8 @@ std::vector<std::string> EndToEndTest::ReleasedGroups() const
     std::vector<std::pair<int, int>> groups;
     std::vector<std::string> others;
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((m_tempDir + "\\KST_*.$$$").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    const FindHandle search(FindFirstFileA((m_tempDir + "\\KST_*.$$$").c_str(), &found));
+    if (search) {
         do {
             const std::string name = found.cFileName;
             if (name.size() != 13) {
@@ -353,8 +355,7 @@ std::vector<std::string> EndToEndTest::ReleasedGroups() const
             const int page = std::atoi(name.substr(6, 3).c_str());
             if (page != 0)
                 groups.emplace_back(std::atoi(name.substr(4, 2).c_str()), page);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     std::sort(groups.begin(), groups.end());
     std::vector<std::string> names;
@@ -401,19 +402,7 @@ std::vector<std::string> EndToEndTest::FilesIn(const std::string& folder, bool f
 unsigned EndToEndTest::RunOtherHost(const std::string& commands) const
 {
     const std::string program = ProgramFolder() + "\\sample_host.exe";
-    std::string commandLine = "\"" + program + "\" " + commands;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        m_hostDir.c_str(), &startup, &info))
-        return ~0u;
-    CloseHandle(info.hThread);
-    DWORD exitCode = ~0u;
-    if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(info.hProcess, &exitCode);
-    else
-        TerminateProcess(info.hProcess, ~0u);
-    CloseHandle(info.hProcess);
-    return exitCode;
+    return ExitCodeWithin(
+        StartProcess(program.c_str(), "\"" + program + "\" " + commands, 0, m_hostDir.c_str()),
+        60000);
 }

@@ -18,6 +18,7 @@
 #include "printer_setup.h"
 #include "resources/dialog_ids.h"
 #include "settings_program/remote_dialog.h"
+#include "watched_program.h"
 
 namespace {
 
@@ -70,12 +71,7 @@ protected:
 
     void TearDown() override
     {
-        // Still running only when a test gave up on it.
-        if (m_tessary && WaitForSingleObject(m_tessary->get(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(m_tessary->get(), 99);
-            WaitForSingleObject(m_tessary->get(), kProgramWaitMs);
-        }
-        m_tessaryBoxes.reset();
+        m_tessary.reset();  // ends it if a test gave up on it
         if (HasFailure())
             std::cout << "Launcher log:\n" << ReadShared(m_logDir + "\\KESTROlauncher.log");
         EndToEndTest::TearDown();
@@ -86,20 +82,12 @@ protected:
     // Starts Tessary.exe with its boxes watched and returns its dialog.
     HWND OpenSettings()
     {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started = {};
-        std::string commandLine = "\"" + TessaryPath() + "\"";
-        if (!CreateProcessA(TessaryPath().c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                            CREATE_SUSPENDED, nullptr, m_installDir.c_str(), &startup, &started))
+        m_tessary = std::make_unique<WatchedProgram>(TessaryPath(), m_installDir);
+        if (!m_tessary->Started())
             return nullptr;
-        m_tessary = std::make_unique<OwnedHandle>(started.hProcess);
-        m_tessaryBoxes = std::make_unique<MessageBoxWatcher>(started.dwProcessId);
-        ResumeThread(started.hThread);
-        CloseHandle(started.hThread);
         HWND dialog = nullptr;
         WaitUntil([&] {
-            for (HWND window : VisibleDialogs(started.dwProcessId))
+            for (HWND window : VisibleDialogs(m_tessary->Id()))
                 dialog = GetDlgItem(window, IDC_HORIZONTAL_LIST) ? window : dialog;
             return dialog != nullptr;
         });
@@ -116,8 +104,7 @@ protected:
     }
 
     std::string m_defaultOutput, m_chosenOutput;
-    std::unique_ptr<OwnedHandle> m_tessary;
-    std::unique_ptr<MessageBoxWatcher> m_tessaryBoxes;
+    std::unique_ptr<WatchedProgram> m_tessary;
 };
 
 TEST_F(SettingsToPaper, OptionsSavedInTheDialogReachTheJobAndTheChosenPrinterPrintsThem)
@@ -146,9 +133,9 @@ TEST_F(SettingsToPaper, OptionsSavedInTheDialogReachTheJobAndTheChosenPrinterPri
     ASSERT_TRUE(WaitUntil([&] { return dialog::IsChecked(dialog, IDC_FRAME_PRINTING); }))
         << "the dialog does not show the choice";
     dialog::Click(dialog, IDOK);
-    ASSERT_EQ(WaitForSingleObject(m_tessary->get(), kProgramWaitMs), WAIT_OBJECT_0)
+    ASSERT_EQ(WaitForSingleObject(m_tessary->Process(), kProgramWaitMs), WAIT_OBJECT_0)
         << "OK did not end Tessary.exe";
-    EXPECT_TRUE(m_tessaryBoxes->Take().empty());
+    EXPECT_TRUE(m_tessary->TakeBoxes().empty());
 
     LoadAndInit();
     const int id = StartJob(1);

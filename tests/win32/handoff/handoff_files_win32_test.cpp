@@ -17,6 +17,7 @@
 #include "setup/clog_file.h"
 #include "setup/diagnostics_win32.h"
 #include "shared_formats/handoff_file_name.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -107,11 +108,11 @@ TEST_F(HandoffFilesWin32Test, SettingsFileAsTheProfileFunctionsWriteIt)
 TEST_F(HandoffFilesWin32Test, FileHeldLockedCannotBeOpenedAndTheSystemReasonIsKept)
 {
     const std::string name = Name(1);
-    const HANDLE lock = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    KernelHandle lock(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
     const bool written = WriteHandoffLine(m_files, m_temp, kJob, 1, "1", false);
-    CloseHandle(lock);
+    lock.Reset();
 
     EXPECT_FALSE(written);
     EXPECT_EQ(gLog.LastErrorNumber(), 33);

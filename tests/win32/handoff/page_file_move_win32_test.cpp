@@ -12,6 +12,7 @@
 #include "jobs/page_file_move.h"
 #include "jobs/page_file_system_win32.h"
 #include "scratch_folder.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -102,22 +103,22 @@ TEST_F(PageMoveWin32Test, LockedSourceIsCopiedOrLeftAsTheLockAllows)
 {
     // Readers that share reading: the page is copied, the source stays.
     const std::string shared = HostPage("shared.bmp", "shared page");
-    HANDLE lock = CreateFileA(shared.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    KernelHandle lock(CreateFileA(shared.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
     EXPECT_TRUE(Move(shared));
-    CloseHandle(lock);
+    lock.Reset();
     EXPECT_EQ(m_newPath, m_data + "\\shared.bmp");
     EXPECT_EQ(ReadWholeFile(m_newPath), "shared page");
     EXPECT_EQ(ReadWholeFile(shared), "shared page");
 
     // Held without any sharing: nothing can be moved; the source stays.
     const std::string exclusive = HostPage("exclusive.bmp", "exclusive page");
-    lock = CreateFileA(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    lock.Reset(CreateFileA(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
     EXPECT_FALSE(Move(exclusive));
-    CloseHandle(lock);
+    lock.Reset();
     EXPECT_EQ(m_refusal.errorCode, ERROR_SHARING_VIOLATION);
     EXPECT_EQ(m_newPath, exclusive);
     EXPECT_FALSE(FileExists(m_data + "\\exclusive.bmp"));

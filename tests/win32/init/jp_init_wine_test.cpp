@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "win32_shared/registry_key_win32.h"
+
 namespace {
 
 const char* const kKeyChain[] = {"SOFTWARE\\TRVX", "SOFTWARE\\TRVX\\Corvane-Suite",
@@ -22,11 +24,7 @@ const char* const kTestKey = kKeyChain[2];
 
 bool KeyExists(const char* subKey)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    return RegistryKeyHandle().Open(HKEY_LOCAL_MACHINE, subKey, KEY_READ);
 }
 
 bool Exists(const std::string& path)
@@ -79,10 +77,9 @@ protected:
         ASSERT_FALSE(KeyExists(kTestKey));
         for (const char* key : kKeyChain)
             m_created.push_back(!KeyExists(key));
-        HKEY key;
+        RegistryKeyHandle key;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                  &key, nullptr), ERROR_SUCCESS);
-        RegCloseKey(key);
+                                  key.Receive(), nullptr), ERROR_SUCCESS);
         SetValue("Debug Log Path", m_root + "\\logs");
         SetValue("Directory Path", m_root);
         SetValue("Setting Path", m_root + "\\ini");
@@ -118,11 +115,11 @@ protected:
 
     void SetValue(const char* name, const std::string& text)
     {
-        HKEY key;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, KEY_WRITE, &key), ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+        RegistryKeyHandle key;
+        ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, kTestKey, KEY_WRITE));
+        EXPECT_EQ(RegSetValueExA(key.Get(), name, 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(text.c_str()),
                                  static_cast<DWORD>(text.size() + 1)), ERROR_SUCCESS);
-        RegCloseKey(key);
     }
 
     std::string DebugLog() const { return ReadAll(m_root + "\\logs\\KESTROd.LOG"); }

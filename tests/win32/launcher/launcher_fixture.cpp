@@ -27,23 +27,6 @@ std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-std::string ReadShared(const std::string& path)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string all;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        all.append(buffer, got);
-    CloseHandle(file);
-    return all;
-}
-
-
 std::string TempFolder()
 {
     char temp[MAX_PATH];
@@ -89,26 +72,6 @@ std::string HexText(unsigned long value)
     char text[16];
     std::snprintf(text, sizeof text, "%lx", value);
     return text;
-}
-
-bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs)
-{
-    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    if (!process)
-        return true;  // gone already
-    const bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
-}
-
-void EndProcess(DWORD processId)
-{
-    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    if (!process)
-        return;
-    TerminateProcess(process, 99);
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
 }
 
 void LauncherTest::SetUp()

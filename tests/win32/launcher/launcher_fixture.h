@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "installation.h"
 #include "setup/diagnostics_platform.h"
 
 struct LogLine {
@@ -65,6 +66,3 @@ private:
 };
 
 std::string HexText(unsigned long value);
-// Waits until process `processId` has ended (or no longer exists).
-bool WaitForProcessEnd(DWORD processId, DWORD timeoutMs = 10000);
-void EndProcess(DWORD processId);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "print_fixture.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -166,15 +167,14 @@ TEST_F(LauncherPagePixels, EnlargedPagesHaveSmoothEdgesWhileBlackAndWhiteScansSt
     const std::string photo = WritePage("photo.bmp", 8, 8, leftHalf);
     {
         // The grey pixel, written into the bottom-up BMP's first row.
-        HANDLE file = CreateFileA(photo.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const KernelHandle file(CreateFileA(photo.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file);
         const BYTE grey[3] = {200, 200, 200};
         DWORD written = 0;
-        SetFilePointer(file, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 7 * 3, nullptr,
-                       FILE_BEGIN);
-        EXPECT_TRUE(WriteFile(file, grey, sizeof grey, &written, nullptr) && written == 3);
-        CloseHandle(file);
+        SetFilePointer(file.Get(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 7 * 3,
+                       nullptr, FILE_BEGIN);
+        EXPECT_TRUE(WriteFile(file.Get(), grey, sizeof grey, &written, nullptr) && written == 3);
     }
     const std::string scan = DataPath("scan.bmp");
     ASSERT_TRUE(WriteMonochromeBmpPage(scan, 8, 8, leftHalf));

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "print_fixture.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ protected:
     {
         // The test plays the settings program: its event exists and is free
         // before the launcher starts.
-        m_guard = CreateEventA(nullptr, TRUE, TRUE, kGuardName);
-        ASSERT_NE(m_guard, nullptr);
+        m_guard.Reset(CreateEventA(nullptr, TRUE, TRUE, kGuardName));
+        ASSERT_TRUE(m_guard);
         ASSERT_TRUE(WritePrivateProfileStringA("Event Information", "EventName", kGuardName,
                                                TessaryCfg().c_str()));
         ASSERT_TRUE(WritePrivateProfileStringA("Spool Information", "PrintGuardWaitMs", m_waitMs,
@@ -32,13 +33,11 @@ protected:
     void TearDown() override
     {
         if (m_guard)
-            SetEvent(m_guard);  // a launcher still waiting ends at once
+            SetEvent(m_guard.Get());  // a launcher still waiting ends at once
         LauncherPrintTest::TearDown();
         DeleteFileA(TessaryCfg().c_str());
         WritePrivateProfileStringA("Spool Information", "PrintGuardWaitMs", nullptr,
                                    ConfigFile().c_str());
-        if (m_guard)
-            CloseHandle(m_guard);
     }
 
     static std::string TessaryCfg() { return InstallFolder() + "\\Tessary.cfg"; }
@@ -50,7 +49,7 @@ protected:
         WritePrivateProfileStringA("Printer Infomation", "SelectPrinterNo", "1", ini.c_str());
     }
 
-    bool GuardIsFree() const { return WaitForSingleObject(m_guard, 0) == WAIT_OBJECT_0; }
+    bool GuardIsFree() const { return WaitForSingleObject(m_guard.Get(), 0) == WAIT_OBJECT_0; }
 
     bool Logged(const std::string& text) const
     {
@@ -69,7 +68,7 @@ protected:
         return Exists(Output()) ? kDefaultPrinter : kSecondPrinter;
     }
 
-    HANDLE m_guard = nullptr;
+    KernelHandle m_guard;
 
 private:
     const char* m_waitMs;
@@ -91,22 +90,22 @@ TEST_F(LauncherPrintShortGuardBound, BusyGuardGivesTheDefaultPrinterThenTheChoic
     StoreChoice(kSecondPrinter);
 
     // Held by the settings program before the launcher ever read the store.
-    ASSERT_TRUE(ResetEvent(m_guard));
+    ASSERT_TRUE(ResetEvent(m_guard.Get()));
     EXPECT_EQ(PrintedOn(1), kDefaultPrinter);
     EXPECT_TRUE(Logged("busy for 300 ms: no printer choice was read yet, the default printer"));
     EXPECT_FALSE(GuardIsFree()) << "the launcher sets free only a guard it holds";
 
-    ASSERT_TRUE(SetEvent(m_guard));
+    ASSERT_TRUE(SetEvent(m_guard.Get()));
     EXPECT_EQ(PrintedOn(2), kSecondPrinter);
     EXPECT_TRUE(GuardIsFree()) << "free again after the launcher's read";
 
     // Held while the settings program writes another choice: the launcher
     // keeps to the one it read, and takes the new one once the guard is free.
-    ASSERT_TRUE(ResetEvent(m_guard));
+    ASSERT_TRUE(ResetEvent(m_guard.Get()));
     StoreChoice(kDefaultPrinter);
     EXPECT_EQ(PrintedOn(3), kSecondPrinter);
     EXPECT_TRUE(Logged(std::string("the printer choice read last is used (\"") + kSecondPrinter));
-    ASSERT_TRUE(SetEvent(m_guard));
+    ASSERT_TRUE(SetEvent(m_guard.Get()));
     EXPECT_EQ(PrintedOn(4), kDefaultPrinter);
     EXPECT_TRUE(GuardIsFree());
 }
@@ -116,7 +115,7 @@ TEST_F(LauncherPrintLongGuardBound, AGuardFreedWithinTheBoundIsWaitedForAndTheSt
     EXPECT_TRUE(Logged(std::string("print guard \"") + kGuardName + "\", waited for up to 60000"));
     WriteJobSettings(91, JobOptions());
     StoreChoice(kSecondPrinter);
-    ASSERT_TRUE(ResetEvent(m_guard));
+    ASSERT_TRUE(ResetEvent(m_guard.Get()));
     const std::string list = WritePageList(91, 1, {WritePage("waited.bmp", 50, 50, AllInk)});
     Post(kPrint, 91, 1);
 
@@ -126,7 +125,7 @@ TEST_F(LauncherPrintLongGuardBound, AGuardFreedWithinTheBoundIsWaitedForAndTheSt
     ASSERT_TRUE(Logged("waiting up to 60000 ms"));
     EXPECT_TRUE(Exists(list)) << "nothing is printed while the guard is held";
 
-    ASSERT_TRUE(SetEvent(m_guard));
+    ASSERT_TRUE(SetEvent(m_guard.Get()));
     ASSERT_TRUE(WaitUntilGone(list));
     EXPECT_TRUE(Exists(SecondOutput()) && !Exists(Output())) << "the stored printer";
     EXPECT_TRUE(GuardIsFree());

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "print_fixture.h"
+#include "win32_shared/spooler_handles_win32.h"
 
 namespace {
 
@@ -222,7 +223,7 @@ TEST_F(LauncherPrint, DeleteEndsTheProgramOnceTheQueuedGroupsArePrinted)
     Post(kPrint, 70, 1);
     Post(kPrint, 70, 2);
     Post(kDelete);
-    ASSERT_EQ(WaitForSingleObject(m_process, 30000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(m_process.Get(), 30000), WAIT_OBJECT_0);
     m_window = nullptr;
     EXPECT_FALSE(Exists(list) || Exists(secondList));
     EXPECT_FALSE(Exists(HandoffPath(70, 0))) << "the job ended with the program";
@@ -233,15 +234,15 @@ TEST_F(LauncherPrint, PrintsOnTheChosenPrinterWithItsStoredDeviceModeOrElseOnThe
 {
     // The settings program's store: the second printer in slot 3, landscape,
     // with three copies asked of the driver (the launcher makes the copies itself).
-    HANDLE printer = nullptr;
-    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(kSecondPrinter), &printer, nullptr));
-    const LONG size = DocumentPropertiesA(nullptr, printer, const_cast<char*>(kSecondPrinter),
+    PrinterHandle printer;
+    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(kSecondPrinter), printer.Receive(), nullptr));
+    const LONG size = DocumentPropertiesA(nullptr, printer.Get(), const_cast<char*>(kSecondPrinter),
                                           nullptr, nullptr, 0);
     std::vector<char> devMode(static_cast<size_t>(size > 0 ? size : 1));
     DEVMODEA* mode = reinterpret_cast<DEVMODEA*>(devMode.data());
-    const LONG got = DocumentPropertiesA(nullptr, printer, const_cast<char*>(kSecondPrinter), mode,
-                                         nullptr, DM_OUT_BUFFER);
-    ClosePrinter(printer);
+    const LONG got = DocumentPropertiesA(nullptr, printer.Get(), const_cast<char*>(kSecondPrinter),
+                                         mode, nullptr, DM_OUT_BUFFER);
+    printer.Close();
     ASSERT_EQ(got, IDOK);
     mode->dmOrientation = DMORIENT_LANDSCAPE;
     mode->dmCopies = 3;

@@ -10,6 +10,7 @@
 
 #include "installation.h"
 #include "print_fixture.h"
+#include "win32_shared/spooler_handles_win32.h"
 
 namespace {
 
@@ -27,15 +28,15 @@ protected:
     // The second printer's device mode from its driver, with orientation.
     static std::string DevMode(short orientation)
     {
-        HANDLE printer = nullptr;
+        PrinterHandle printer;
         char* name = const_cast<char*>(kSecondPrinter);
-        if (!OpenPrinterA(name, &printer, nullptr))
+        if (!OpenPrinterA(name, printer.Receive(), nullptr))
             return std::string();
         std::string bytes(4096, '\0');
         DEVMODEA* mode = reinterpret_cast<DEVMODEA*>(&bytes[0]);
-        const bool got = DocumentPropertiesA(nullptr, printer, name, nullptr, nullptr, 0) <= 4096 &&
-                         DocumentPropertiesA(nullptr, printer, name, mode, nullptr, DM_OUT_BUFFER) == IDOK;
-        ClosePrinter(printer);
+        const bool got =
+            DocumentPropertiesA(nullptr, printer.Get(), name, nullptr, nullptr, 0) <= 4096 &&
+            DocumentPropertiesA(nullptr, printer.Get(), name, mode, nullptr, DM_OUT_BUFFER) == IDOK;
         mode->dmOrientation = orientation;
         mode->dmFields |= DM_ORIENTATION;
         return got ? bytes.substr(0, size_t(mode->dmSize) + mode->dmDriverExtra) : std::string();
@@ -74,9 +75,9 @@ TEST_F(LauncherStoredPrinter, OnlyTheUsersOwnPrintersAreOpenedAndOnlyTheirOwnDev
     DWORD length = sizeof computer;
     ASSERT_TRUE(GetComputerNameA(computer, &length));
     const std::string networkName = std::string("\\\\") + computer + "\\" + kSecondPrinter;
-    HANDLE opened = nullptr;
-    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(networkName.c_str()), &opened, nullptr));
-    ClosePrinter(opened);
+    PrinterHandle opened;
+    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(networkName.c_str()), opened.Receive(), nullptr));
+    opened.Close();
     unsigned jobId = 100;
     for (const std::string& stored : {networkName, std::string("\\\\kestro-no-such-host.invalid\\share")}) {
         Store(stored);

@@ -18,6 +18,7 @@
 #include "print_fixture.h"
 #include "printer_setup.h"
 #include "sheet_reading.h"
+#include "win32_shared/spooler_handles_win32.h"
 
 namespace {
 
@@ -96,14 +97,15 @@ protected:
     void SetUp() override
     {
         LauncherPrintTest::SetUp();
-        HANDLE printer = nullptr;
+        PrinterHandle printer;
         char* name = const_cast<char*>(kTwoSidedPrinter);
-        ASSERT_TRUE(OpenPrinterA(name, &printer, nullptr));
+        ASSERT_TRUE(OpenPrinterA(name, printer.Receive(), nullptr));
         std::string bytes(8192, '\0');
         DEVMODEA* mode = reinterpret_cast<DEVMODEA*>(&bytes[0]);
-        const bool got = DocumentPropertiesA(nullptr, printer, name, nullptr, nullptr, 0) <= 8192 &&
-                         DocumentPropertiesA(nullptr, printer, name, mode, nullptr, DM_OUT_BUFFER) == IDOK;
-        ClosePrinter(printer);
+        const bool got =
+            DocumentPropertiesA(nullptr, printer.Get(), name, nullptr, nullptr, 0) <= 8192 &&
+            DocumentPropertiesA(nullptr, printer.Get(), name, mode, nullptr, DM_OUT_BUFFER) == IDOK;
+        printer.Close();
         ASSERT_TRUE(got);
         mode->dmDuplex = DMDUP_VERTICAL;
         mode->dmFields |= DM_DUPLEX;
@@ -271,10 +273,9 @@ TEST_F(LauncherTwoSided, ALauncherEndedWhileAGroupWaitsLosesNothing)
 
     // Ended as a crash would end it: the page list and the page stay, and
     // the library hands the group to the next launcher again.
-    ASSERT_TRUE(TerminateProcess(m_process, 3));
-    WaitForSingleObject(m_process, kWaitMs);
-    CloseHandle(m_process);
-    m_process = nullptr;
+    ASSERT_TRUE(TerminateProcess(m_process.Get(), 3));
+    WaitForSingleObject(m_process.Get(), kWaitMs);
+    m_process.Reset();
     EXPECT_TRUE(Exists(HandoffPath(job, 1)));
     EXPECT_TRUE(Exists(first));
     // The next launcher reads a name set in "KESTRO.cfg": it comes first.

@@ -7,9 +7,12 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <utility>
 
 #include "printer_setup.h"
 #include "printer_state.h"
+#include "started_process.h"
+#include "win32_shared/registry_key_win32.h"
 
 namespace {
 
@@ -92,17 +95,15 @@ void LauncherPrintTest::SetUpTestSuite()
         << error;
     ASSERT_TRUE(wine_printers::MakeDefaultPrinter(kDefaultPrinter, error)) << error;
 
-    HKEY key = nullptr;
+    RegistryKeyHandle key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr),
+                              key.Receive(), nullptr),
               ERROR_SUCCESS);
     // The data folder is Root()\data: the launcher prints pages only from there.
-    const bool written = SetRegistryText(key, "Setting Path", SettingsFolder()) &&
-                         SetRegistryText(key, "Debug Log Path", Root() + "\\log") &&
-                         SetRegistryText(key, "System Directory", Root()) &&
-                         SetRegistryText(key, "Directory Path", InstallFolder());
-    RegCloseKey(key);
-    ASSERT_TRUE(written);
+    ASSERT_TRUE(SetRegistryText(key.Get(), "Setting Path", SettingsFolder()) &&
+                SetRegistryText(key.Get(), "Debug Log Path", Root() + "\\log") &&
+                SetRegistryText(key.Get(), "System Directory", Root()) &&
+                SetRegistryText(key.Get(), "Directory Path", InstallFolder()));
 
     std::ofstream(Root() + "\\KESTRO.cfg")
         << "[Registry for Velora]\nSubRoot=SOFTWARE\nManufacturer=KestroPrintTests\n"
@@ -131,18 +132,12 @@ void LauncherPrintTest::SetUp()
 
 void LauncherPrintTest::StartLauncher()
 {
-    const std::string commandLine =
-        Root() + "\\install dir\\KESTRO.EXE \"" + Root() + "\\KESTRO.cfg\"";
-    std::string line = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
-    CloseHandle(process.hThread);
-    m_process = process.hProcess;
-    m_processId = process.dwProcessId;
-    ASSERT_EQ(WaitForInputIdle(m_process, kWaitMs), 0u);
+    StartedProcess started = StartProcess(
+        nullptr, Root() + "\\install dir\\KESTRO.EXE \"" + Root() + "\\KESTRO.cfg\"");
+    ASSERT_TRUE(started);
+    m_process = std::move(started.process);
+    m_processId = started.id;
+    ASSERT_EQ(WaitForInputIdle(m_process.Get(), kWaitMs), 0u);
 
     WindowSearch search = {m_processId, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
@@ -155,12 +150,11 @@ void LauncherPrintTest::TearDown()
     if (m_process) {
         if (m_window)
             PostMessageA(m_window, kDelete, 0, 0);
-        if (WaitForSingleObject(m_process, kWaitMs) != WAIT_OBJECT_0) {
+        if (WaitForSingleObject(m_process.Get(), kWaitMs) != WAIT_OBJECT_0) {
             ADD_FAILURE() << "the launcher did not end on LM_DELETE";
-            TerminateProcess(m_process, 99);
-            WaitForSingleObject(m_process, kWaitMs);
+            TerminateProcess(m_process.Get(), 99);
+            WaitForSingleObject(m_process.Get(), kWaitMs);
         }
-        CloseHandle(m_process);
     }
     for (const std::string& path : m_written)
         DeleteFileA(path.c_str());

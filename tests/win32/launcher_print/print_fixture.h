@@ -17,6 +17,7 @@
 
 #include "rendered_pages.h"
 #include "test_pages.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 const UINT kPrint = 1125;
 const UINT kSuspend = 1126;
@@ -82,7 +83,7 @@ protected:
     static InchBox PrintableArea();
 
     DWORD m_processId = 0;
-    HANDLE m_process = nullptr;
+    KernelHandle m_process;
     HWND m_window = nullptr;
 
 private:

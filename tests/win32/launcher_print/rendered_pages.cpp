@@ -10,6 +10,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "started_process.h"
+#include "win32_shared/gdi_handles_win32.h"
+
 namespace {
 
 const int kDark = 128;
@@ -114,18 +117,10 @@ bool RunUnixShell(const std::string& script, const std::string& statusFile, std:
     // The status is written under another name first, so it is read whole.
     std::string commandLine = "/bin/sh -c \"" + script + "; echo $? > '" + status + ".tmp'; mv '" +
                               status + ".tmp' '" + status + "'\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!StartProcess(nullptr, commandLine)) {
         error = "cannot start /bin/sh";
         return false;
     }
-    if (process.hProcess)
-        CloseHandle(process.hProcess);
-    if (process.hThread)
-        CloseHandle(process.hThread);
 
     const DWORD start = GetTickCount();
     while (GetFileAttributesA(statusFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -179,7 +174,8 @@ bool RenderPostScript(const std::string& postScript, double dpi, std::vector<Ren
 InchBox PrinterPrintableArea(const char* printer)
 {
     InchBox area;
-    const HDC dc = CreateDCA(nullptr, printer, nullptr, nullptr);
+    const CreatedDc owner(CreateDCA(nullptr, printer, nullptr, nullptr));
+    const HDC dc = owner.Get();
     if (!dc)
         return area;
     const double dpiX = GetDeviceCaps(dc, LOGPIXELSX);
@@ -188,6 +184,5 @@ InchBox PrinterPrintableArea(const char* printer)
     area.top = GetDeviceCaps(dc, PHYSICALOFFSETY) / dpiY;
     area.right = area.left + GetDeviceCaps(dc, HORZRES) / dpiX;
     area.bottom = area.top + GetDeviceCaps(dc, VERTRES) / dpiY;
-    DeleteDC(dc);
     return area;
 }

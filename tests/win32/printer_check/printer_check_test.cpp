@@ -13,6 +13,7 @@
 #include "printer_state.h"
 #include "setup/printer_check.h"
 #include "setup/printer_check_win32.h"
+#include "win32_shared/spooler_handles_win32.h"
 
 namespace {
 
@@ -82,11 +83,10 @@ TEST_F(PrinterCheckOnWine, TheDefaultPrinterOfTheMomentIsExamined)
 // open shows as a higher handle for the next printer opened.
 HANDLE NextPrinterHandle(const char* printerName)
 {
-    HANDLE printer = nullptr;
+    PrinterHandle printer;
     PRINTER_DEFAULTSA defaults = {};
-    if (OpenPrinterA(const_cast<char*>(printerName), &printer, &defaults))
-        ClosePrinter(printer);
-    return printer;
+    OpenPrinterA(const_cast<char*>(printerName), printer.Receive(), &defaults);
+    return printer.Get();  // its value only: closed on the way out
 }
 
 // Bytes in use in the process heap, where Wine keeps global memory blocks.

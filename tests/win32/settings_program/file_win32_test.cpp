@@ -10,6 +10,7 @@
 
 #include "framework/file_win32.h"
 #include "installation.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ TEST(FileWin32, WritesAndReadsExactlyTheBytesGiven)
     // Others may read while the file is read.
     const std::string shared = "shared";
     WriteWhole(path, shared);
-    OwnedHandle reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(reader);
     EXPECT_EQ(ReadWholeFile(path), std::vector<uint8_t>(shared.begin(), shared.end()));
 }
@@ -94,8 +95,8 @@ TEST(FileWin32, FailuresCarryTheirCauseAndTheFullPath)
     const std::string held = folder.Path() + "\\held %s.bin";
     WriteWhole(held, "held");
     {
-        OwnedHandle holder(CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        KernelHandle holder(CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(holder);
         failure = FailureOf([&] { ReadWholeFile(held); });
         EXPECT_EQ(failure.cause, CFileException::sharingViolation);

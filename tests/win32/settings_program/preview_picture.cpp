@@ -5,6 +5,7 @@
 
 #include "dialog/preview_ids.h"
 #include "screen_pixels.h"
+#include "win32_shared/gdi_handles_win32.h"
 
 namespace {
 
@@ -23,19 +24,16 @@ PreviewPictures::PreviewPictures(const std::string& programPath)
         LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), freeLibrary);
     if (!program)
         return;
-    const auto deleteObject = [](HBITMAP bitmap) { DeleteObject(bitmap); };
     m_loaded = true;
     for (int id : kPreviewBitmapIds) {
-        const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(deleteObject)> bitmap(
-            static_cast<HBITMAP>(LoadImageA(program.get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP,
-                                            0, 0, LR_CREATEDIBSECTION)),
-            deleteObject);
+        const BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageA(
+            program.get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         BITMAP shape = {};
         Picture picture;
-        if (bitmap && GetObjectA(bitmap.get(), sizeof shape, &shape)) {
+        if (bitmap && GetObjectA(bitmap.Get(), sizeof shape, &shape)) {
             picture.width = shape.bmWidth;
             picture.height = shape.bmHeight;
-            picture.pixels = BitmapPixels(bitmap.get(), shape.bmWidth, shape.bmHeight);
+            picture.pixels = BitmapPixels(bitmap.Get(), shape.bmWidth, shape.bmHeight);
         }
         m_loaded = m_loaded && !picture.pixels.empty();
         m_pictures[id] = picture;

@@ -23,6 +23,7 @@
 #include "message_box_watcher.h"
 #include "printer_setup.h"
 #include "printer_state.h"
+#include "win32_shared/spooler_handles_win32.h"
 
 namespace {
 
@@ -112,20 +113,19 @@ std::string DevNamesEntry(const Bytes& devNames, size_t offsetWord)
 // The printer's own default device mode, as the spooler describes it.
 Bytes PrinterDevMode(const std::string& name)
 {
-    HANDLE printer = nullptr;
-    if (!OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr))
+    PrinterHandle printer;
+    if (!OpenPrinterA(const_cast<char*>(name.c_str()), printer.Receive(), nullptr))
         return Bytes();
     DWORD needed = 0;
-    GetPrinterA(printer, 2, nullptr, 0, &needed);
+    GetPrinterA(printer.Get(), 2, nullptr, 0, &needed);
     Bytes details(needed ? needed : 1);
     Bytes devMode;
-    if (GetPrinterA(printer, 2, details.data(), needed, &needed)) {
+    if (GetPrinterA(printer.Get(), 2, details.data(), needed, &needed)) {
         const PRINTER_INFO_2A* info = reinterpret_cast<const PRINTER_INFO_2A*>(details.data());
         const uint8_t* at = reinterpret_cast<const uint8_t*>(info->pDevMode);
         if (at)
             devMode.assign(at, at + info->pDevMode->dmSize + info->pDevMode->dmDriverExtra);
     }
-    ClosePrinter(printer);
     return devMode;
 }
 
@@ -471,9 +471,9 @@ TEST_F(PrinterStoreTest, OnlyOneOfTheUsersPrintersIsOpenedByTheNameTheSystemList
     DWORD length = sizeof computer;
     ASSERT_TRUE(GetComputerNameA(computer, &length));
     const std::string networkName = std::string("\\\\") + computer + "\\" + kPrinterB;
-    HANDLE opened = nullptr;
-    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(networkName.c_str()), &opened, nullptr));
-    ClosePrinter(opened);
+    PrinterHandle opened;
+    ASSERT_TRUE(OpenPrinterA(const_cast<char*>(networkName.c_str()), opened.Receive(), nullptr));
+    opened.Close();
     for (const std::string& stored : {networkName, std::string("\\\\kestro-no-such-host.invalid\\share")}) {
         SCOPED_TRACE(stored);
         ASSERT_NO_FATAL_FAILURE(SavePrinter(kPrinterB));

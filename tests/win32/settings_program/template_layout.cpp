@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialog/preview_ids.h"
+#include "win32_shared/gdi_handles_win32.h"
 
 namespace {
 
@@ -69,17 +70,15 @@ bool ReadTemplateLayout(const std::string& programPath, TemplateLayout& layout)
         std::memcpy(&copy[kStyleOffset], &style, sizeof style);
         const HWND dialog = CreateDialogIndirectParamA(
             program, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr, QuietDialog, 0);
-        const HANDLE preview = LoadImageA(program, MAKEINTRESOURCEA(kPreviewBitmapIds[0]),
-                                          IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
-        Reading reading = {&layout, static_cast<HBITMAP>(preview)};
+        const BitmapHandle preview(static_cast<HBITMAP>(LoadImageA(
+            program, MAKEINTRESOURCEA(kPreviewBitmapIds[0]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        Reading reading = {&layout, preview.Get()};
         if (dialog) {
             EnumChildWindows(dialog, ReadControl, reinterpret_cast<LPARAM>(&reading));
             GetWindowRect(dialog, &layout.dialog);
             DestroyWindow(dialog);
             read = preview && !layout.controls.empty();
         }
-        if (preview)
-            DeleteObject(preview);
     }
     FreeLibrary(program);
     return read;

@@ -11,6 +11,7 @@
 
 #include "template_layout.h"
 #include "tessary_fixture.h"
+#include "win32_shared/gdi_handles_win32.h"
 
 namespace {
 
@@ -35,12 +36,10 @@ const int kAboutText = 11020;
 // Width of a text in the GUI font, measured as the program measures it.
 int GuiTextWidth(const std::string& text)
 {
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const CreatedDc dc(CreateCompatibleDC(nullptr));
+    const ObjectSelection font(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
     return extent.cx;
 }
 

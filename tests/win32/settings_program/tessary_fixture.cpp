@@ -99,14 +99,7 @@ void TessaryTest::SetUp()
 
 void TessaryTest::TearDown()
 {
-    for (Run& run : m_runs) {
-        if (WaitForSingleObject(run.process->get(), 0) != WAIT_OBJECT_0) {
-            TerminateProcess(run.process->get(), 99);
-            WaitForSingleObject(run.process->get(), kProgramWaitMs);
-        }
-        run.boxes.reset();
-    }
-    m_runs.clear();
+    m_runs.clear();  // ends a program a test gave up on
     m_key.reset();
     m_folder.reset();
 }
@@ -164,24 +157,13 @@ std::string TessaryTest::ConfigText(const std::string& key) const
 
 DWORD TessaryTest::Start()
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    std::string commandLine = "\"" + m_programPath + "\"";
-    // Suspended until its boxes are watched, so that none is missed.
-    if (!CreateProcessA(m_programPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_SUSPENDED, nullptr, m_installDir.c_str(), &startup, &started)) {
+    auto run = std::make_unique<WatchedProgram>(m_programPath, m_installDir);
+    if (!run->Started()) {
         ADD_FAILURE() << "Tessary.exe did not start: " << GetLastError();
         return 0;
     }
-    Run run;
-    run.id = started.dwProcessId;
-    run.process = std::make_unique<OwnedHandle>(started.hProcess);
-    run.boxes = std::make_unique<MessageBoxWatcher>(started.dwProcessId);
     m_runs.push_back(std::move(run));
-    ResumeThread(started.hThread);
-    CloseHandle(started.hThread);
-    return started.dwProcessId;
+    return m_runs.back()->Id();
 }
 
 HWND TessaryTest::WaitForWindow(DWORD process, int controlId)
@@ -206,31 +188,31 @@ HWND TessaryTest::OpenDialog(DWORD* process)
     return found;
 }
 
-const TessaryTest::Run* TessaryTest::FindRun(DWORD process) const
+const WatchedProgram* TessaryTest::FindRun(DWORD process) const
 {
-    for (const Run& run : m_runs) {
-        if (run.id == process)
-            return &run;
+    for (const auto& run : m_runs) {
+        if (run->Id() == process)
+            return run.get();
     }
     return nullptr;
 }
 
 bool TessaryTest::WaitForEnd(DWORD process)
 {
-    const Run* run = FindRun(process);
-    return run && WaitForSingleObject(run->process->get(), kProgramWaitMs) == WAIT_OBJECT_0;
+    const WatchedProgram* run = FindRun(process);
+    return run && WaitForSingleObject(run->Process(), kProgramWaitMs) == WAIT_OBJECT_0;
 }
 
 bool TessaryTest::IsRunning(DWORD process) const
 {
-    const Run* run = FindRun(process);
-    return run && WaitForSingleObject(run->process->get(), 0) == WAIT_TIMEOUT;
+    const WatchedProgram* run = FindRun(process);
+    return run && WaitForSingleObject(run->Process(), 0) == WAIT_TIMEOUT;
 }
 
 std::vector<SeenBox> TessaryTest::TakeBoxes()
 {
-    for (Run& run : m_runs) {
-        for (SeenBox& box : run.boxes->Take())
+    for (const auto& run : m_runs) {
+        for (SeenBox& box : run->TakeBoxes())
             m_pendingBoxes.push_back(box);
     }
     std::vector<SeenBox> seen;
@@ -252,15 +234,8 @@ std::vector<SeenBox> TessaryTest::WaitForBoxes(size_t count)
 std::map<std::string, std::string> TessaryTest::DataFiles() const
 {
     std::map<std::string, std::string> files;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((m_dataDir + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return files;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files[found.cFileName] = ReadShared(DataPath(found.cFileName));
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const std::string& name : NamesIn(m_dataDir, false))
+        files[name] = ReadShared(DataPath(name));
     return files;
 }
 
@@ -307,10 +282,10 @@ void TessaryTest::SaveWith(const char* printer, bool landscape)
     ASSERT_TRUE(WaitForEnd(process)) << "OK did not end the program";
 }
 
-OwnedHandle TessaryTest::HoldPrintGuard() const
+KernelHandle TessaryTest::HoldPrintGuard() const
 {
-    const HANDLE event = CreateEventA(nullptr, TRUE, TRUE, m_eventName.c_str());
+    KernelHandle event(CreateEventA(nullptr, TRUE, TRUE, m_eventName.c_str()));
     if (event)
-        ResetEvent(event);
-    return OwnedHandle(event);
+        ResetEvent(event.Get());
+    return event;
 }

@@ -21,6 +21,8 @@
 #include "message_box_watcher.h"
 #include "printer_state.h"
 #include "remote_dialog.h"
+#include "watched_program.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 extern const char kPrinterA[];
 extern const char kPrinterB[];
@@ -95,17 +97,12 @@ protected:
     static void ChoosePrinter(HWND dialog, const char* printer, bool landscape);
 
     // The print guard held reset by the test, as a printing program would.
-    OwnedHandle HoldPrintGuard() const;
+    KernelHandle HoldPrintGuard() const;
 
     std::string m_programPath;
 
 private:
-    struct Run {
-        DWORD id;
-        std::unique_ptr<OwnedHandle> process;
-        std::unique_ptr<MessageBoxWatcher> boxes;
-    };
-    const Run* FindRun(DWORD process) const;
+    const WatchedProgram* FindRun(DWORD process) const;
     void WriteConfigFrom(const char* shippedName, const std::map<std::string, const char*>& language);
 
     wine_printers::ScopedPrinterState m_printers;
@@ -113,6 +110,6 @@ private:
     std::unique_ptr<ScopedRegistryKey> m_key;
     std::string m_installDir, m_dataDir, m_eventName;
     std::vector<std::pair<std::string, std::string>> m_language;
-    std::vector<Run> m_runs;
+    std::vector<std::unique_ptr<WatchedProgram>> m_runs;
     std::vector<SeenBox> m_pendingBoxes;
 };

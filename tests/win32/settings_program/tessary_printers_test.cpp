@@ -13,6 +13,7 @@
 
 #include "printer_setup.h"
 #include "tessary_fixture.h"
+#include "win32_shared/global_memory_win32.h"
 
 namespace {
 
@@ -55,14 +56,11 @@ std::string DefaultDriverName()
     query.Flags = PD_RETURNDEFAULT;
     if (!PrintDlgA(&query))
         return std::string();
-    std::string driver;
-    if (const DEVNAMES* names = static_cast<const DEVNAMES*>(GlobalLock(query.hDevNames))) {
-        driver = reinterpret_cast<const char*>(names) + names->wDriverOffset;
-        GlobalUnlock(query.hDevNames);
-    }
-    GlobalFree(query.hDevMode);
-    GlobalFree(query.hDevNames);
-    return driver;
+    const GlobalBlock devMode(query.hDevMode);
+    const GlobalBlock devNames(query.hDevNames);
+    const GlobalLockScope lock(devNames.Get());
+    const DEVNAMES* names = static_cast<const DEVNAMES*>(lock.Data());
+    return names ? reinterpret_cast<const char*>(names) + names->wDriverOffset : std::string();
 }
 
 class TessaryPrintersTest : public TessaryTest {

@@ -21,6 +21,7 @@
 #include "resources/dialog_ids.h"
 #include "template_layout.h"
 #include "tessary_fixture.h"
+#include "win32_shared/registry_key_win32.h"
 
 namespace {
 
@@ -96,26 +97,26 @@ public:
     explicit LogPixels(DWORD dpi)
     {
         RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &m_key, nullptr);
+                        nullptr, m_key.Receive(), nullptr);
         DWORD size = sizeof m_old;
-        m_had = RegQueryValueExA(m_key, "LogPixels", nullptr, nullptr,
+        m_had = RegQueryValueExA(m_key.Get(), "LogPixels", nullptr, nullptr,
                                  reinterpret_cast<BYTE*>(&m_old), &size) == ERROR_SUCCESS;
-        RegSetValueExA(m_key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        RegSetValueExA(m_key.Get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
     }
     ~LogPixels()
     {
         if (m_had)
-            RegSetValueExA(m_key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&m_old),
-                           sizeof m_old);
+            RegSetValueExA(m_key.Get(), "LogPixels", 0, REG_DWORD,
+                           reinterpret_cast<const BYTE*>(&m_old), sizeof m_old);
         else
-            RegDeleteValueA(m_key, "LogPixels");
-        RegCloseKey(m_key);
+            RegDeleteValueA(m_key.Get(), "LogPixels");
     }
     LogPixels(const LogPixels&) = delete;
     LogPixels& operator=(const LogPixels&) = delete;
 
 private:
-    HKEY m_key = nullptr;
+    RegistryKeyHandle m_key;
     DWORD m_old = 0;
     bool m_had = false;
 };

@@ -44,7 +44,7 @@ TEST_F(TessaryStartupTest, SecondInstanceEndsSilentlyAndLeavesTheFirstAsItWas)
 
 TEST_F(TessaryStartupTest, PrintGuardHeldElsewhereKeepsTheFilesUntouched)
 {
-    OwnedHandle guard = HoldPrintGuard();
+    KernelHandle guard = HoldPrintGuard();
     ASSERT_TRUE(guard);
 
     // At start: the message, no dialog, the program ends.
@@ -58,10 +58,10 @@ TEST_F(TessaryStartupTest, PrintGuardHeldElsewhereKeepsTheFilesUntouched)
     EXPECT_TRUE(DataFiles().empty());
 
     // At OK: the message with a stop icon, the dialog stays with the choice.
-    SetEvent(guard.get());
+    SetEvent(guard.Get());
     const HWND dialog = OpenDialog(&process);
     ASSERT_TRUE(dialog);
-    ResetEvent(guard.get());
+    ResetEvent(guard.Get());
     ChoosePrinter(dialog, kPrinterB, true);
     dialog::Click(dialog, IDOK);
     boxes = WaitForBoxes(1);
@@ -77,7 +77,7 @@ TEST_F(TessaryStartupTest, PrintGuardHeldElsewhereKeepsTheFilesUntouched)
     EXPECT_TRUE(DataFiles().empty());
 
     // Printing has finished: OK saves what was chosen.
-    SetEvent(guard.get());
+    SetEvent(guard.Get());
     dialog::Click(dialog, IDOK);
     EXPECT_TRUE(WaitForEnd(process));
     EXPECT_EQ(Setting("Printer Infomation", "SelectPrinterName"), kPrinterB);

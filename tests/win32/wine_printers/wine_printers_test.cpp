@@ -9,6 +9,9 @@
 
 #include "printer_setup.h"
 #include "printer_state.h"
+#include "started_process.h"
+#include "win32_shared/gdi_handles_win32.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 namespace {
 
@@ -17,29 +20,6 @@ const char kPrinter[] = "JP tool test printer";
 struct ToolRun {
     DWORD exitCode;
     std::string output;
-};
-
-class HandleOwner {
-public:
-    explicit HandleOwner(HANDLE handle = nullptr) : m_handle(handle) {}
-    ~HandleOwner()
-    {
-        if (m_handle)
-            CloseHandle(m_handle);
-    }
-    HandleOwner(const HandleOwner&) = delete;
-    HandleOwner& operator=(const HandleOwner&) = delete;
-    HANDLE Get() const { return m_handle; }
-    void Reset()
-    {
-        if (m_handle)
-            CloseHandle(m_handle);
-        m_handle = nullptr;
-    }
-    HANDLE* Out() { return &m_handle; }
-
-private:
-    HANDLE m_handle;
 };
 
 std::string ToolPath()
@@ -55,9 +35,9 @@ std::string ToolPath()
 ToolRun RunTool(const std::string& arguments)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HandleOwner readEnd;
-    HandleOwner writeEnd;
-    if (!CreatePipe(readEnd.Out(), writeEnd.Out(), &inherit, 0))
+    KernelHandle readEnd;
+    KernelHandle writeEnd;
+    if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &inherit, 0))
         return {~0u, "CreatePipe failed"};
     SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
 
@@ -67,13 +47,10 @@ ToolRun RunTool(const std::string& arguments)
     startup.hStdOutput = writeEnd.Get();
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string commandLine = "\"" + ToolPath() + "\" " + arguments;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process))
+    const StartedProcess started =
+        StartProcess(nullptr, "\"" + ToolPath() + "\" " + arguments, 0, nullptr, &startup);
+    if (!started)
         return {~0u, "CreateProcess failed"};
-    HandleOwner processHandle(process.hProcess);
-    HandleOwner threadHandle(process.hThread);
     writeEnd.Reset();  // the pipe ends when the child's copy closes
 
     ToolRun run = {~0u, std::string()};
@@ -85,8 +62,7 @@ ToolRun RunTool(const std::string& arguments)
                 run.output += buffer[i];
         }
     }
-    WaitForSingleObject(processHandle.Get(), 60000);
-    GetExitCodeProcess(processHandle.Get(), &run.exitCode);
+    run.exitCode = ExitCodeWithin(started, 60000);
     return run;
 }
 
@@ -110,11 +86,10 @@ std::string UnixPath(const std::string& windowsPath)
 
 std::string ReadWholeFile(const std::string& path)
 {
-    HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (opened == INVALID_HANDLE_VALUE)
+    const KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return std::string();
-    HandleOwner file(opened);
     std::string text;
     char buffer[4096];
     DWORD got = 0;
@@ -184,17 +159,18 @@ TEST_F(WinePrintersTool, PrinterOnAUnixPathWritesEachJobThereAsPostScript)
 
     std::string error;
     ASSERT_TRUE(wine_printers::AddPrinterOnPort(kPrinter, port, error)) << error;
-    HDC dc = CreateDCA(nullptr, kPrinter, nullptr, nullptr);
-    ASSERT_NE(dc, nullptr) << "the driver found no PPD";
-    DOCINFOA document = {};
-    document.cbSize = sizeof document;
-    document.lpszDocName = "test page";
-    EXPECT_GT(StartDocA(dc, &document), 0);
-    EXPECT_GT(StartPage(dc), 0);
-    EXPECT_TRUE(TextOutA(dc, 100, 100, "page", 4));
-    EXPECT_GT(EndPage(dc), 0);
-    EXPECT_GT(EndDoc(dc), 0);
-    DeleteDC(dc);
+    {
+        const CreatedDc dc(CreateDCA(nullptr, kPrinter, nullptr, nullptr));
+        ASSERT_NE(dc.Get(), nullptr) << "the driver found no PPD";
+        DOCINFOA document = {};
+        document.cbSize = sizeof document;
+        document.lpszDocName = "test page";
+        EXPECT_GT(StartDocA(dc.Get(), &document), 0);
+        EXPECT_GT(StartPage(dc.Get()), 0);
+        EXPECT_TRUE(TextOutA(dc.Get(), 100, 100, "page", 4));
+        EXPECT_GT(EndPage(dc.Get()), 0);
+        EXPECT_GT(EndDoc(dc.Get()), 0);
+    }
 
     const std::string printed = ReadWholeFile(output);
     EXPECT_EQ(printed.compare(0, 4, "%!PS"), 0) << printed.substr(0, 40);
