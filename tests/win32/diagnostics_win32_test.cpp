@@ -16,6 +16,7 @@
 #include "setup/diagnostics_win32.h"
 #include "setup/error_reporter.h"
 #include "setup/library_config.h"
+#include "win32_shared/loaded_module_win32.h"
 
 namespace {
 
@@ -97,8 +98,8 @@ class WindowsDiagnostics : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dll = LoadLibraryA("jobport.dll");
-        ASSERT_NE(m_dll, nullptr) << GetLastError();
+        m_dll.Reset(LoadLibraryA("jobport.dll"));
+        ASSERT_TRUE(m_dll) << GetLastError();
         InstallWin32Diagnostics();
 
         char temp[MAX_PATH];
@@ -121,8 +122,7 @@ protected:
     {
         DeleteFileA(m_logPath.c_str());
         RemoveDirectoryA(m_dir.c_str());
-        if (m_dll)
-            FreeLibrary(m_dll);
+        m_dll.Close();
     }
 
     // Reports an error and waits until its box, if any, has been seen.
@@ -132,7 +132,7 @@ protected:
         return m_watcher.Take();
     }
 
-    HMODULE m_dll = nullptr;
+    LoadedModule m_dll;
     std::string m_dir;
     std::string m_logPath;
     MessageBoxWatcher m_watcher;

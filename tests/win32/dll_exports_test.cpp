@@ -4,23 +4,20 @@
 #include <gtest/gtest.h>
 
 #include "jobport.h"
+#include "win32_shared/loaded_module_win32.h"
 
 namespace {
 
-struct LoadedLibrary {
-    HMODULE module = LoadLibraryA("jobport.dll");
-    ~LoadedLibrary()
-    {
-        if (module)
-            FreeLibrary(module);
-    }
+struct JobportDll {
+    const LoadedModule loaded{LoadLibraryA("jobport.dll")};
+    const HMODULE module = loaded.Get();
 };
 
 }  // namespace
 
 TEST(DllExports, EveryExportResolvesByItsPlainName)
 {
-    LoadedLibrary dll;
+    JobportDll dll;
     ASSERT_NE(dll.module, nullptr) << "LoadLibrary failed: " << GetLastError();
     for (const char* name : {"JP_init", "JP_StartJob", "JP_SendData", "JP_EndJob", "JP_AbortJob"})
         EXPECT_NE(GetProcAddress(dll.module, name), nullptr) << name;
@@ -31,7 +28,7 @@ TEST(DllExports, EveryExportResolvesByItsPlainName)
 
 TEST(DllExports, ExportsCalledThroughGetProcAddressUseStdcall)
 {
-    LoadedLibrary dll;
+    JobportDll dll;
     ASSERT_NE(dll.module, nullptr);
     typedef int(__stdcall * EndJobFn)(int);
     EndJobFn endJob = reinterpret_cast<EndJobFn>(

@@ -122,14 +122,6 @@ ScopedFolder::~ScopedFolder()
         RemoveTree(m_path);
 }
 
-void LoadedLibrary::Free()
-{
-    if (m_module)
-        FreeLibrary(m_module);
-    m_module = nullptr;
-}
-
-
 bool PathExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

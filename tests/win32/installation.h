@@ -12,14 +12,6 @@
 
 #include "win32_shared/kernel_handles_win32.h"
 
-// The soak tool (tools/soak), built on these helpers, still names a kernel
-// handle owner this way; the tests use KernelHandle itself.
-class OwnedHandle : public KernelHandle {
-public:
-    explicit OwnedHandle(HANDLE handle = nullptr) : KernelHandle(handle) {}
-    HANDLE get() const { return Get(); }
-};
-
 // A key below HKEY_LOCAL_MACHINE with string values. Keys of the path that
 // were missing are created and deleted again; values that existed get their
 // old type and data back, new ones are deleted.
@@ -93,21 +85,6 @@ public:
 private:
     std::string m_path;
     bool m_created = false;
-};
-
-// A library loaded by name, freed on destruction or by Free().
-class LoadedLibrary {
-public:
-    explicit LoadedLibrary(const char* name) : m_module(LoadLibraryA(name)) {}
-    ~LoadedLibrary() { Free(); }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-
-    HMODULE get() const { return m_module; }
-    void Free();
-
-private:
-    HMODULE m_module;
 };
 
 bool PathExists(const std::string& path);

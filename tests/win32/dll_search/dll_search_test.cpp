@@ -9,6 +9,7 @@
 
 #include "installation.h"
 #include "win32_shared/dll_search_win32.h"
+#include "win32_shared/loaded_module_win32.h"
 
 TEST(DllSearch, APlantedDllInTheCurrentFolderIsNoLongerLoadedByItsBareName)
 {
@@ -23,9 +24,9 @@ TEST(DllSearch, APlantedDllInTheCurrentFolderIsNoLongerLoadedByItsBareName)
     ScopedCurrentDirectory inPlanted(planted.Path());
     ASSERT_TRUE(inPlanted.Changed());
 
-    const HMODULE before = LoadLibraryA("kestro_planted_probe.dll");
-    ASSERT_NE(before, nullptr) << "the current folder is searched by default";
-    FreeLibrary(before);
+    LoadedModule before(LoadLibraryA("kestro_planted_probe.dll"));
+    ASSERT_TRUE(before) << "the current folder is searched by default";
+    before.Close();
     EXPECT_TRUE(RestrictDllSearch());
     EXPECT_EQ(LoadLibraryA("kestro_planted_probe.dll"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));

@@ -160,7 +160,7 @@ void EndToEndTest::SetUp()
 
 void EndToEndTest::TearDown()
 {
-    m_library.reset();  // a launcher still running is told LM_DELETE
+    m_library.Close();  // a launcher still running is told LM_DELETE
     EndLaunchers();
     m_boxes.reset();
     m_currentDir.reset();
@@ -234,13 +234,13 @@ void EndToEndTest::LoadAndInit()
 
 void EndToEndTest::Load()
 {
-    m_library = std::make_unique<LoadedLibrary>("jobport.dll");
-    ASSERT_NE(m_library->get(), nullptr) << GetLastError();
-    ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_init", m_init));
-    ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_StartJob", m_startJob));
-    ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_SendData", m_sendData));
-    ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_EndJob", m_endJob));
-    ASSERT_NO_FATAL_FAILURE(Resolve(m_library->get(), "JP_AbortJob", m_abortJob));
+    m_library.Reset(LoadLibraryA("jobport.dll"));
+    ASSERT_NE(m_library.Get(), nullptr) << GetLastError();
+    ASSERT_NO_FATAL_FAILURE(Resolve(m_library.Get(), "JP_init", m_init));
+    ASSERT_NO_FATAL_FAILURE(Resolve(m_library.Get(), "JP_StartJob", m_startJob));
+    ASSERT_NO_FATAL_FAILURE(Resolve(m_library.Get(), "JP_SendData", m_sendData));
+    ASSERT_NO_FATAL_FAILURE(Resolve(m_library.Get(), "JP_EndJob", m_endJob));
+    ASSERT_NO_FATAL_FAILURE(Resolve(m_library.Get(), "JP_AbortJob", m_abortJob));
 }
 
 int EndToEndTest::StartJob(unsigned copies)
@@ -263,7 +263,7 @@ bool EndToEndTest::Send(int jobId, const std::string& name, const std::string& c
 LauncherRecord EndToEndTest::Unload()
 {
     const bool launcherStarted = !Record().processes.empty();
-    m_library.reset();
+    m_library.Close();
     if (!launcherStarted)
         return Record();
     // Messages to one window are taken in the order they were posted: once

@@ -20,6 +20,7 @@
 #include "jobport.h"
 #include "message_box_watcher.h"
 #include "printer_state.h"
+#include "win32_shared/loaded_module_win32.h"
 
 // Texts of the cannot-print boxes, set in "KESTRO.cfg" so that a box shows
 // where its text came from.
@@ -125,7 +126,7 @@ protected:
     std::vector<std::string> FilesIn(const std::string& folder, bool foldersToo = false) const;
 
     std::string m_root, m_hostDir, m_installDir, m_iniDir, m_dataDir, m_logDir, m_tempDir;
-    std::unique_ptr<LoadedLibrary> m_library;
+    LoadedModule m_library;
     decltype(&JP_init) m_init = nullptr;
     decltype(&JP_StartJob) m_startJob = nullptr;
     decltype(&JP_SendData) m_sendData = nullptr;

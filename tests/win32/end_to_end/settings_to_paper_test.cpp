@@ -156,7 +156,7 @@ TEST_F(SettingsToPaper, OptionsSavedInTheDialogReachTheJobAndTheChosenPrinterPri
     ASSERT_NE(launcher, 0u);
     EXPECT_TRUE(WaitUntil([&] { return !PathExists(HandoffPath(id, 1)); }))
         << "the launcher did not print the job";
-    m_library.reset();  // the launcher is told to end
+    m_library.Close();  // the launcher is told to end
     ASSERT_TRUE(WaitForProcessEnd(launcher, kProgramWaitMs));
     EXPECT_TRUE(TakeBoxes().empty());
 

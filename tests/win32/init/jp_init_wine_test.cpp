@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "win32_shared/loaded_module_win32.h"
 #include "win32_shared/registry_key_win32.h"
 
 namespace {
@@ -86,17 +87,16 @@ protected:
         SetValue("System Directory", m_root + "\\sys");
 
         ASSERT_TRUE(SetCurrentDirectoryA((m_root + "\\host").c_str()));
-        m_dll = LoadLibraryA("jobport.dll");
-        ASSERT_NE(m_dll, nullptr) << GetLastError();
+        m_dll.Reset(LoadLibraryA("jobport.dll"));
+        ASSERT_TRUE(m_dll) << GetLastError();
         m_init = reinterpret_cast<int(__stdcall*)(const char*)>(
-            reinterpret_cast<void*>(GetProcAddress(m_dll, "JP_init")));
+            reinterpret_cast<void*>(GetProcAddress(m_dll.Get(), "JP_init")));
         ASSERT_NE(m_init, nullptr);
     }
 
     void TearDown() override
     {
-        if (m_dll)
-            FreeLibrary(m_dll);
+        m_dll.Close();
         SetCurrentDirectoryA(m_savedDir.c_str());
         for (size_t i = m_created.size(); i-- > 0;)
             if (m_created[i])
@@ -137,7 +137,7 @@ protected:
 
     std::string m_savedDir, m_root;
     std::vector<bool> m_created;
-    HMODULE m_dll = nullptr;
+    LoadedModule m_dll;
     int(__stdcall* m_init)(const char*) = nullptr;
 };
 

@@ -76,8 +76,8 @@ std::string HexText(unsigned long value)
 
 void LauncherTest::SetUp()
 {
-    m_dll = LoadLibraryA("jobport.dll");  // its string table gives the error lines
-    ASSERT_NE(m_dll, nullptr);
+    m_dll.Reset(LoadLibraryA("jobport.dll"));  // its string table gives the error lines
+    ASSERT_TRUE(m_dll);
     SetDiagnosticsPlatform(&m_diagnostics);
 
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -117,8 +117,7 @@ void LauncherTest::TearDown()
     RemoveTree(m_root);
     gbLuncherExist = 0;
     SetDiagnosticsPlatform(nullptr);
-    if (m_dll)
-        FreeLibrary(m_dll);
+    m_dll.Close();
 }
 
 void LauncherTest::SetDoubleOption(const char* name, const char* value)

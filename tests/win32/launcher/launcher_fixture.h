@@ -12,6 +12,7 @@
 
 #include "installation.h"
 #include "setup/diagnostics_platform.h"
+#include "win32_shared/loaded_module_win32.h"
 
 struct LogLine {
     std::string number;
@@ -62,7 +63,7 @@ protected:
 
 private:
     std::vector<std::string> m_handoffs;
-    HMODULE m_dll = nullptr;
+    LoadedModule m_dll;
 };
 
 std::string HexText(unsigned long value);

@@ -11,6 +11,7 @@
 #include "message_box_watcher.h"
 #include "print_fixture.h"
 #include "test_folders.h"
+#include "win32_shared/loaded_module_win32.h"
 
 namespace {
 
@@ -110,15 +111,15 @@ protected:
         GetCurrentDirectoryA(sizeof saved, saved);
         SetCurrentDirectoryA(RootFolder().c_str());  // where "KESTRO.cfg" is
         int result = -1;
-        const HMODULE library = LoadLibraryA("jobport.dll");
-        typedef int(__stdcall * Init)(const char*);
-        const Init init =
-            library ? reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(library, "JP_init")))
-                    : nullptr;
-        if (init)
-            result = init("launcher print test");
-        if (library)
-            FreeLibrary(library);
+        {
+            const LoadedModule library(LoadLibraryA("jobport.dll"));
+            typedef int(__stdcall * Init)(const char*);
+            const Init init = library ? reinterpret_cast<Init>(reinterpret_cast<void*>(
+                                            GetProcAddress(library.Get(), "JP_init")))
+                                      : nullptr;
+            if (init)
+                result = init("launcher print test");
+        }
         SetCurrentDirectoryA(saved);
         return result;
     }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "win32_shared/loaded_module_win32.h"
+
 namespace {
 
 std::string ProgramFolder()
@@ -21,16 +23,16 @@ std::string ProgramFolder()
 // The text of resource 1 of type RT_MANIFEST; empty when there is none.
 std::string ManifestOf(const std::string& program)
 {
-    const HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const LoadedModule loaded(LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const HMODULE module = loaded.Get();
     if (!module)
         return std::string();
     std::string text;
     const HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    const HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    const HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
+    const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
     if (bytes)
         text.assign(bytes, SizeofResource(module, resource));
-    FreeLibrary(module);
     return text;
 }
 

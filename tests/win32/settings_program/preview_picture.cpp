@@ -6,6 +6,7 @@
 #include "dialog/preview_ids.h"
 #include "screen_pixels.h"
 #include "win32_shared/gdi_handles_win32.h"
+#include "win32_shared/loaded_module_win32.h"
 
 namespace {
 
@@ -19,15 +20,13 @@ const size_t kMismatchShare = 1000;
 
 PreviewPictures::PreviewPictures(const std::string& programPath)
 {
-    const auto freeLibrary = [](HMODULE module) { FreeLibrary(module); };
-    const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(freeLibrary)> program(
-        LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), freeLibrary);
+    const LoadedModule program(LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!program)
         return;
     m_loaded = true;
     for (int id : kPreviewBitmapIds) {
         const BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageA(
-            program.get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            program.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         BITMAP shape = {};
         Picture picture;
         if (bitmap && GetObjectA(bitmap.Get(), sizeof shape, &shape)) {

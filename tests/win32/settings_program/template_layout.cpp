@@ -5,6 +5,7 @@
 
 #include "dialog/preview_ids.h"
 #include "win32_shared/gdi_handles_win32.h"
+#include "win32_shared/loaded_module_win32.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ BOOL CALLBACK ReadControl(HWND control, LPARAM param)
 
 bool ReadTemplateLayout(const std::string& programPath, TemplateLayout& layout)
 {
-    const HMODULE program = LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const LoadedModule loaded(LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const HMODULE program = loaded.Get();
     if (!program)
         return false;
     bool read = false;
@@ -80,6 +82,5 @@ bool ReadTemplateLayout(const std::string& programPath, TemplateLayout& layout)
             read = preview && !layout.controls.empty();
         }
     }
-    FreeLibrary(program);
     return read;
 }
