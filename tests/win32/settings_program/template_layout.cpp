@@ -54,8 +54,9 @@ BOOL CALLBACK ReadControl(HWND control, LPARAM param)
 
 bool ReadTemplateLayout(const std::string& programPath, TemplateLayout& layout)
 {
-    const LoadedModule loaded(LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    const HMODULE program = loaded.Get();
+    const LoadedModule programModule(
+        LoadLibraryExA(programPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const HMODULE program = programModule.Get();
     if (!program)
         return false;
     bool read = false;

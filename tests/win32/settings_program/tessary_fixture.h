@@ -98,6 +98,12 @@ protected:
 
     // The print guard held reset by the test, as a printing program would.
     KernelHandle HoldPrintGuard() const;
+    // Names the print guard `name` in the program's "Tessary.cfg".
+    void NamePrintGuard(const std::string& name)
+    {
+        m_eventName = name;
+        WriteConfig();
+    }
 
     std::string m_programPath;
 

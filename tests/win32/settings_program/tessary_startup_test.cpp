@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "shared_formats/print_guard_name.h"
 #include "tessary_fixture.h"
 
 namespace {
@@ -83,6 +84,27 @@ TEST_F(TessaryStartupTest, PrintGuardHeldElsewhereKeepsTheFilesUntouched)
     EXPECT_EQ(Setting("Printer Infomation", "SelectPrinterName"), kPrinterB);
     EXPECT_EQ(DevModeFile(0).Orientation(), static_cast<unsigned>(DMORIENT_LANDSCAPE));
     EXPECT_TRUE(TakeBoxes().empty());
+}
+
+// The guard's name is judged as the launcher judges it: the longest the
+// system takes opens the dialog; one more character is refused before any
+// file is read or written, never cut to a name the launcher would not meet.
+TEST_F(TessaryStartupTest, PrintGuardNamesTheLauncherRefusesAreRefusedToo)
+{
+    NamePrintGuard("TessaryLongGuard" + std::string(kMaxPrintGuardNameLength - 16, 'g'));
+    DWORD process = 0;
+    const HWND dialog = OpenDialog(&process);
+    ASSERT_TRUE(dialog);
+    dialog::Click(dialog, IDCANCEL);
+    EXPECT_TRUE(WaitForEnd(process));
+
+    NamePrintGuard("TessaryLongGuard" + std::string(kMaxPrintGuardNameLength - 15, 'g'));
+    process = Start();
+    const std::vector<SeenBox> boxes = WaitForBoxes(1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "An error occurred, and no message is available for it.");
+    EXPECT_TRUE(WaitForEnd(process));
+    EXPECT_TRUE(DataFiles().empty());
 }
 
 TEST_F(TessaryStartupTest, CancelEscapeAndTheCloseBoxSaveNothing)
