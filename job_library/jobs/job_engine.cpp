@@ -264,19 +264,28 @@ bool StartJobSteps(uint32_t* idOut, uint32_t copies)
     return true;
 }
 
+// The record of job id for JP_EndJob and JP_AbortJob, or null after
+// reporting why there is none: its id is not open (checked when checkOpen)
+// or no record holds it.
+JobRecord* JobToEnd(uint32_t id, bool checkOpen)
+{
+    if (checkOpen && !gJobIdTable.IsOpen(id)) {
+        Report(kErrorIdNotOpen, id);
+        return nullptr;
+    }
+    JobRecord* job = FindJob(id);
+    if (!job)
+        Report(kErrorNoJobRecord, id);
+    return job;
+}
+
 bool EndJobSteps(uint32_t id, bool checkOpen)
 {
     Log(JobLogNumber(id), FormatLogText("---} JP_EndJob(%d):jobcnt=%d", static_cast<int>(id),
                                         CountAfterThisJob()));
-    if (checkOpen && !gJobIdTable.IsOpen(id)) {
-        Report(kErrorIdNotOpen, id);
+    JobRecord* job = JobToEnd(id, checkOpen);
+    if (!job)
         return false;
-    }
-    JobRecord* job = FindJob(id);
-    if (!job) {
-        Report(kErrorNoJobRecord, id);
-        return false;
-    }
     job->ended = true;
     // A job that is not current keeps its id open and its pages held until
     // the jobs before it have gone.
@@ -382,15 +391,9 @@ bool AbortJobSteps(uint32_t id)
     }
     Log(JobLogNumber(id), FormatLogText("---} JP_AbortJob(%d):jobcnt=%d", static_cast<int>(id),
                                         CountAfterThisJob()));
-    if (!gJobIdTable.IsOpen(id)) {
-        Report(kErrorIdNotOpen, id);
+    JobRecord* job = JobToEnd(id, true);
+    if (!job)
         return false;
-    }
-    JobRecord* job = FindJob(id);
-    if (!job) {
-        Report(kErrorNoJobRecord, id);
-        return false;
-    }
     job->ended = true;
     const uint32_t held = job->HeldPages();
     if (gConfig.RemainScanedDataOnPC != 0) {

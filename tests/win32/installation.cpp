@@ -122,6 +122,23 @@ ScopedFolder::~ScopedFolder()
         RemoveTree(m_path);
 }
 
+std::string UnixPath(const std::string& windowsPath)
+{
+    typedef char*(__cdecl * ToUnix)(const WCHAR*);
+    const ToUnix toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                               "wine_get_unix_file_name")));
+    if (!toUnix)
+        return std::string();
+    std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* unixPath = toUnix(wide.c_str());
+    if (!unixPath)
+        return std::string();
+    std::string result(unixPath);
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
 bool PathExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

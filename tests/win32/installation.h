@@ -88,6 +88,8 @@ private:
 };
 
 bool PathExists(const std::string& path);
+// The Unix path of a Windows path, as Wine maps it ("" when not under Wine).
+std::string UnixPath(const std::string& windowsPath);
 // The whole file, read while others may still write it; empty if missing.
 std::string ReadShared(const std::string& path);
 // Writes content as the whole file; true when all of it was written.

@@ -90,22 +90,6 @@ bool RenderedPage::InkBox(InchBox& box, const InchBox& within) const
     return true;
 }
 
-std::string UnixPath(const std::string& windowsPath)
-{
-    typedef char*(__cdecl * ToUnix)(const WCHAR*);
-    const ToUnix toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix)
-        return std::string();
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* unixPath = toUnix(wide.c_str());
-    if (!unixPath)
-        return std::string();
-    std::string result(unixPath);
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
-}
-
 bool RunUnixShell(const std::string& script, const std::string& statusFile, std::string& error)
 {
     const std::string status = UnixPath(statusFile);

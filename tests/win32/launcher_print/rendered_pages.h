@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "installation.h"  // UnixPath, for the scripts
+
 struct InchBox {
     double left = 0;
     double top = 0;
@@ -40,9 +42,6 @@ bool RenderPostScript(const std::string& postScript, double dpi, std::vector<Ren
 // status to statusFile (a Windows path); false, with `error`, when it could
 // not run or ended with a status other than 0.
 bool RunUnixShell(const std::string& script, const std::string& statusFile, std::string& error);
-
-// The Unix path of a Windows path, as Wine maps it ("" when not under Wine).
-std::string UnixPath(const std::string& windowsPath);
 
 // The printable area of a printer's default (portrait) sheet, in inches;
 // all zero when the printer cannot be opened.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "installation.h"
 #include "printer_setup.h"
 #include "printer_state.h"
 #include "started_process.h"
@@ -64,24 +65,6 @@ ToolRun RunTool(const std::string& arguments)
     }
     run.exitCode = ExitCodeWithin(started, 60000);
     return run;
-}
-
-// The Unix path of a Windows path, as Wine maps it ("" when not under Wine).
-std::string UnixPath(const std::string& windowsPath)
-{
-    typedef char*(__cdecl * ToUnix)(const WCHAR*);
-    const ToUnix toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                               "wine_get_unix_file_name")));
-    if (!toUnix)
-        return std::string();
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* unixPath = toUnix(wide.c_str());
-    if (!unixPath)
-        return std::string();
-    std::string result(unixPath);
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
 }
 
 std::string ReadWholeFile(const std::string& path)
