@@ -1,6 +1,5 @@
 #include "page_file_move.h"
 
-#include <cstdio>
 #include <new>
 
 #include "jobport_readers/ansi_code_page.h"

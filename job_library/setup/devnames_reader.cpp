@@ -23,7 +23,8 @@ bool ReadDevNames(const void* block, size_t blockSize, DefaultPrinterNames& name
     DevNamesText text;
     // A block that names no device names no printer.
     if (ReadDevNamesBlock(static_cast<const uint8_t*>(block), blockSize, text) &&
-        !text.device.empty() && CopyName(text.device, names.device) && CopyName(text.port, names.port))
+        !text.device.empty() && CopyName(text.device, names.device) &&
+        CopyName(text.port, names.port))
         return true;
     names.device[0] = '\0';
     names.port[0] = '\0';
