@@ -1,28 +1,16 @@
-// Starting a child process from a test: the owners of the handles
-// CreateProcess gives, and waiting for the child's exit code.
+// Starting a child process from a test (LaunchProcess of the tools'
+// support) and waiting for the child's exit code.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-#include "win32_shared/kernel_handles_win32.h"
+#include "started_program_win32.h"
 
-// A process this test started. Its handles are closed when the owner goes;
-// the process itself runs on. A program that is no Windows program (under
-// Wine, a Unix one) may come without handles.
-struct StartedProcess {
-    KernelHandle process;
-    KernelHandle thread;
-    DWORD id = 0;
-    bool created = false;  // CreateProcess succeeded
-
-    explicit operator bool() const { return created; }
-};
-
-// CreateProcessA of program (null: the first word of commandLine names it)
-// with creation flags, in folder (null: this process's current folder).
-// A startup that hands over standard handles (STARTF_USESTDHANDLES) makes
-// the child inherit handles. False when it did not start; GetLastError()
+// Starts program (null: the first word of commandLine names it) with
+// creation flags, in folder (null: this process's current folder). A
+// startup that hands over standard handles (STARTF_USESTDHANDLES) makes the
+// child inherit handles. Not created when it did not start; GetLastError()
 // tells why.
 StartedProcess StartProcess(const char* program, std::string commandLine, DWORD flags = 0,
                             const char* folder = nullptr, STARTUPINFOA* startup = nullptr);

@@ -1,17 +1,29 @@
 #include "started_program_win32.h"
 
+StartedProcess LaunchProcess(const char* program, std::string commandLine, STARTUPINFOA startup,
+                             bool inheritHandles, DWORD flags, const char* folder)
+{
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    StartedProcess started;
+    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, inheritHandles ? TRUE : FALSE,
+                        flags, nullptr, folder, &startup, &info))
+        return started;
+    started.process.Reset(info.hProcess);
+    started.thread.Reset(info.hThread);
+    started.id = info.dwProcessId;
+    started.created = true;
+    return started;
+}
+
 KernelHandle StartProgram(const char* program, std::string commandLine, STARTUPINFOA startup,
                           bool inheritHandles, const char* folder, DWORD* processId)
 {
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, inheritHandles ? TRUE : FALSE,
-                        0, nullptr, folder, &startup, &started))
-        return KernelHandle();
-    const KernelHandle thread(started.hThread);
+    StartedProcess started =
+        LaunchProcess(program, std::move(commandLine), startup, inheritHandles, 0, folder);
     if (processId)
-        *processId = started.dwProcessId;
-    return KernelHandle(started.hProcess);
+        *processId = started.id;
+    return std::move(started.process);
 }
 
 bool WaitForExitCode(HANDLE process, DWORD timeoutMs, DWORD& exitCode)

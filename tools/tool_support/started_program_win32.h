@@ -1,5 +1,6 @@
-// Programs a tool starts and waits for: the benchmark's bare printer, the
-// soak's second processes, the program whose dialog is driven.
+// Programs a tool or a test starts and waits for: the benchmark's bare
+// printer, the soak's second processes, the program whose dialog is driven,
+// the programs the Windows tests run.
 #pragma once
 #include <windows.h>
 
@@ -7,12 +8,29 @@
 
 #include "win32_shared/kernel_handles_win32.h"
 
-// Starts `program` (null: the first word of the command line) with
-// `commandLine`, in `folder` (null: this process's current folder), with
-// the standard handles and settings of `startup` (its size is set here);
-// `inheritHandles` passes this process's inheritable handles on. Returns
-// the process's handle (its first thread's is closed at once) and puts its
-// id in *processId; empty, GetLastError() saying why, when it cannot start.
+// A process that was started. Its handles are closed when the owner goes;
+// the process itself runs on. A program that is no Windows program (under
+// Wine, a Unix one) may come without handles.
+struct StartedProcess {
+    KernelHandle process;
+    KernelHandle thread;
+    DWORD id = 0;
+    bool created = false;  // CreateProcess succeeded
+
+    explicit operator bool() const { return created; }
+};
+
+// CreateProcessA of `program` (null: the first word of the command line)
+// with `commandLine` and creation `flags`, in `folder` (null: this process's
+// current folder), with the standard handles and settings of `startup` (its
+// size is set here); `inheritHandles` passes this process's inheritable
+// handles on. Not created, GetLastError() saying why, when it cannot start.
+StartedProcess LaunchProcess(const char* program, std::string commandLine, STARTUPINFOA startup,
+                             bool inheritHandles, DWORD flags = 0, const char* folder = nullptr);
+
+// LaunchProcess for a tool that needs only the process: its handle (the
+// first thread's is closed at once) and its id in *processId; empty when it
+// cannot start.
 KernelHandle StartProgram(const char* program, std::string commandLine, STARTUPINFOA startup,
                           bool inheritHandles, const char* folder = nullptr,
                           DWORD* processId = nullptr);
