@@ -9,10 +9,16 @@ StartedProcess LaunchProcess(const char* program, std::string commandLine, START
     if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, inheritHandles ? TRUE : FALSE,
                         flags, nullptr, folder, &startup, &info))
         return started;
+    started.created = true;
+    // Wine answers TRUE for a Unix program without a process handle and
+    // leaves the rest of `info` as its own stack held it: a thread "handle"
+    // there may be one of this process's live handles, so nothing of it is
+    // taken.
+    if (!info.hProcess)
+        return started;
     started.process.Reset(info.hProcess);
     started.thread.Reset(info.hThread);
     started.id = info.dwProcessId;
-    started.created = true;
     return started;
 }
 

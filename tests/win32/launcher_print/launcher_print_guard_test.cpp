@@ -22,7 +22,7 @@ protected:
         // The test plays the settings program: its event exists and is free
         // before the launcher starts.
         m_guard.Reset(CreateEventA(nullptr, TRUE, TRUE, kGuardName));
-        ASSERT_TRUE(m_guard);
+        ASSERT_TRUE(m_guard) << GetLastError();
         ASSERT_TRUE(WritePrivateProfileStringA("Event Information", "EventName", kGuardName,
                                                TessaryCfg().c_str()));
         ASSERT_TRUE(WritePrivateProfileStringA("Spool Information", "PrintGuardWaitMs", m_waitMs,
