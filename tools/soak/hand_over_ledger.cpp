@@ -57,6 +57,11 @@ uint64_t HandOverLedger::JobStarted(int id, unsigned copies, PrintMethod method,
                                 static_cast<unsigned long long>(old->second)));
     m_latestById[static_cast<unsigned long>(id)] = job.sequence;
     m_jobs[job.sequence] = job;
+    // The library holds the id's claim while the job is in its table: this
+    // joins it, as the launcher does from the job's first group on.
+    char temp[MAX_PATH + 1];
+    if (GetTempPathA(sizeof temp, temp) - 1u < sizeof temp - 1u)
+        m_claims[job.sequence] = KeepJobIdClaimNamed(JobIdClaimName(temp, static_cast<uint32_t>(id)));
     return job.sequence;
 }
 
@@ -102,7 +107,7 @@ void HandOverLedger::JobClosing(uint64_t sequence)
 
 void HandOverLedger::JobEnded(uint64_t sequence)
 {
-    std::string settings;
+    DoneJob done;
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         Job* job = FindBySequence(sequence);
@@ -110,9 +115,9 @@ void HandOverLedger::JobEnded(uint64_t sequence)
             return;
         job->outcome = Job::Outcome::Ended;
         job->handedPages = job->accepted;
-        settings = FinishIfDone(*job);
+        done = FinishIfDone(*job);
     }
-    DeleteSettingsOfDoneJob(settings);
+    DeleteSettingsOfDoneJob(std::move(done));
 }
 
 void HandOverLedger::JobAborted(uint64_t sequence)
@@ -141,7 +146,7 @@ void HandOverLedger::JobAborted(uint64_t sequence)
     std::vector<bool> present;
     for (const std::string& name : unrecorded)
         present.push_back(GetFileAttributesA((m_dataFolder + name).c_str()) != INVALID_FILE_ATTRIBUTES);
-    std::string settings;
+    DoneJob done;
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         Job* job = FindBySequence(sequence);
@@ -164,9 +169,9 @@ void HandOverLedger::JobAborted(uint64_t sequence)
         job->outcome = Job::Outcome::Aborted;
         job->handedPages = handed;
         m_report.Count("pages deleted by their job's abort", job->accepted - handed);
-        settings = FinishIfDone(*job);
+        done = FinishIfDone(*job);
     }
-    DeleteSettingsOfDoneJob(settings);
+    DeleteSettingsOfDoneJob(std::move(done));
 }
 
 void HandOverLedger::LauncherStarted(unsigned long processId)
@@ -327,34 +332,41 @@ void HandOverLedger::DeleteHandedOver(unsigned long jobId, uint32_t first,
     if (!DeleteFileA(pageList.c_str()))
         m_report.Violation(Text("page list %s gone before the launcher deleted it (error %lu)",
                                 pageList.c_str(), GetLastError()));
-    std::string settings;
+    DoneJob done;
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         Job* job = FindBySequence(sequence);
         if (!job)
             return;
         job->taken[first].cleanedAtKill = m_kills;
-        settings = FinishIfDone(*job);
+        done = FinishIfDone(*job);
     }
-    DeleteSettingsOfDoneJob(settings);
+    DeleteSettingsOfDoneJob(std::move(done));
 }
 
-std::string HandOverLedger::FinishIfDone(Job& job)
+HandOverLedger::DoneJob HandOverLedger::FinishIfDone(Job& job)
 {
+    DoneJob done;
     if (job.done || job.outcome == Job::Outcome::Open || job.recordedPages < job.handedPages)
-        return std::string();
+        return done;
     for (const auto& taken : job.taken)
         if (taken.second.cleanedAtKill == UINT64_MAX)
-            return std::string();  // the record thread still deletes its files
+            return done;  // the record thread still deletes its files
     job.done = true;
     CheckGroupSizes(job);
     m_report.Count(job.outcome == Job::Outcome::Ended ? "jobs ended" : "jobs aborted");
-    const std::string settings = job.groupSizes.empty() ? std::string() : HandoffPath(job.id, 0);
+    if (!job.groupSizes.empty())
+        done.settings = HandoffPath(job.id, 0);
+    const auto claim = m_claims.find(job.sequence);
+    if (claim != m_claims.end()) {
+        done.claim = std::move(claim->second);
+        m_claims.erase(claim);
+    }
     m_doneJobs.push_back(job);
     if (m_doneJobs.size() > kDoneJobsKept)
         m_doneJobs.pop_front();
     m_jobs.erase(job.sequence);
-    return settings;
+    return done;
 }
 
 void HandOverLedger::PublishHeldPages(std::function<void(uint64_t)> sink)
@@ -476,27 +488,10 @@ std::string HandOverLedger::HandoffPath(unsigned long jobId, unsigned long page)
     return name;
 }
 
-// The launcher deletes a job's settings file once the job is done, holding
-// the job id's claim from the job's first group on, so that no other host
-// process's job takes the id, and the file's name, in between. The launcher
-// double does not claim, so here another host's job may have taken the id
-// once every group of this one was recorded: the file is that job's now.
-void HandOverLedger::DeleteSettingsOfDoneJob(const std::string& settings)
+// The launcher deletes a job's settings file once the job is done; the
+// job's id claim (m_claims) is given back after it, when `done` goes.
+void HandOverLedger::DeleteSettingsOfDoneJob(DoneJob done)
 {
-    if (settings.empty())
-        return;
-    const size_t slash = settings.find_last_of('\\');
-    uint32_t jobId = 0;
-    uint32_t page = 0;
-    char temp[MAX_PATH + 1];
-    bool heldElsewhere = false;
-    KernelHandle claim;
-    if (ParseHandoffFileName(settings.c_str() + (slash == std::string::npos ? 0 : slash + 1),
-                             &jobId, &page) &&
-        GetTempPathA(sizeof temp, temp) - 1u < sizeof temp - 1u)
-        claim = ClaimJobIdNamed(JobIdClaimName(temp, jobId), &heldElsewhere);
-    if (heldElsewhere)
-        m_report.Count("settings files of done jobs left to another host's job with the id");
-    else if (!DeleteFileA(settings.c_str()))
-        m_report.Violation("settings hand-off file missing when its job was done: " + settings);
+    if (!done.settings.empty() && !DeleteFileA(done.settings.c_str()))
+        m_report.Violation("settings hand-off file missing when its job was done: " + done.settings);
 }

@@ -24,6 +24,7 @@
 #include "expected_print_method.h"
 #include "launcher_record_reader.h"
 #include "soak_report.h"
+#include "win32_shared/kernel_handles_win32.h"
 
 class HandOverLedger {
 public:
@@ -67,7 +68,13 @@ public:
     void PublishHeldPages(std::function<void(uint64_t)> sink);
 
 private:
-    void DeleteSettingsOfDoneJob(const std::string& settings);
+    // A job that is done: its settings hand-off file to delete ("" for none)
+    // and its id's claim, given back once the file is gone.
+    struct DoneJob {
+        std::string settings;
+        KernelHandle claim;
+    };
+    void DeleteSettingsOfDoneJob(DoneJob done);
     struct Job {
         uint64_t sequence = 0;
         int id = 0;
@@ -96,9 +103,9 @@ private:
     Job* FindBySequence(uint64_t sequence);
     void CheckGroupPages(Job& job, const LauncherEvent& print, std::vector<std::string>& names);
     void TakeDuplicate(Job& job, const LauncherEvent& print);
-    // Marks the job done when nothing more is due; returns the settings
-    // hand-off file to delete ("" for none).
-    std::string FinishIfDone(Job& job);
+    // Marks the job done when nothing more is due; returns what is left to
+    // give back (nothing while the job is not done).
+    DoneJob FinishIfDone(Job& job);
     void CheckGroupSizes(const Job& job);
     // Under the lock, after a change of what the library holds.
     void PublishHeld();
@@ -113,6 +120,11 @@ private:
     mutable std::mutex m_lock;
     uint64_t m_nextSequence = 1;
     std::map<uint64_t, Job> m_jobs;       // not done
+    // The id claim of each job not done, taken when it starts and held as
+    // the launcher holds it, until the job's settings file is deleted: the
+    // launcher double does not claim, and without it another host
+    // process's job could take the id, and the file's name, in between.
+    std::map<uint64_t, KernelHandle> m_claims;
     std::deque<Job> m_doneJobs;           // the last ones done, for groups posted again
     std::map<unsigned long, uint64_t> m_latestById;
     uint64_t m_lastJobHandedOver = 0;     // sequence of the job of the latest new group
