@@ -62,15 +62,15 @@ struct PendingGroup {
         Release();
         m_open.resize(count);
     }
-    // The place of file `i` of the group (null: not open), for the gate to open it into.
-    std::unique_ptr<KernelHandle>& Place(size_t i) { return m_open[i]; }
+    // The place of file `i` of the group (empty: not open), for the gate to open it into.
+    KernelHandle& Place(size_t i) { return m_open[i]; }
     // File `i` of the group, opened into its place.
-    HANDLE File(size_t i) const { return m_open[i]->Get(); }
+    HANDLE File(size_t i) const { return m_open[i].Get(); }
     // Closes the group's page files, so that they can be deleted or kept.
     void Release() { m_open.clear(); }
 
 private:
-    std::vector<std::unique_ptr<KernelHandle>> m_open;  // per file of the group
+    std::vector<KernelHandle> m_open;  // per file of the group
 };
 
 class GroupPrinter {

@@ -59,10 +59,10 @@ std::wstring PageFileGate::DataFolderFinalPath(std::string& reason)
     return final;
 }
 
-PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_ptr<KernelHandle>& file,
+PageFileGate::Verdict PageFileGate::Open(const std::string& path, KernelHandle& file,
                                          std::string& reason)
 {
-    file.reset();
+    file.Close();
     if (m_dataFolder.empty()) {
         reason = "the data folder is not known (registry value \"System Directory\")";
         return Verdict::Foreign;
@@ -89,18 +89,16 @@ PageFileGate::Verdict PageFileGate::Open(const std::string& path, std::unique_pt
         reason = OpenFailure(GetLastError());
         return Verdict::Unreadable;
     }
-    // Should the allocation fail, the file is still closed by `handle`.
-    std::unique_ptr<KernelHandle> opened = std::make_unique<KernelHandle>(std::move(handle));
     const std::wstring folder = DataFolderFinalPath(reason);
     if (folder.empty())
         return Verdict::Foreign;
-    const std::wstring final = FinalPath(opened->Get());
+    const std::wstring final = FinalPath(handle.Get());
     const size_t nameStart = final.find_last_of(L'\\');
     if (final.empty() || nameStart == std::wstring::npos || final.compare(0, nameStart, folder) != 0 ||
         nameStart != folder.size()) {
         reason = "it leads out of the data folder " + m_dataFolder + " (a link or junction)";
         return Verdict::Foreign;
     }
-    file = std::move(opened);
+    file = std::move(handle);
     return Verdict::Open;
 }

@@ -7,7 +7,6 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "win32_shared/kernel_handles_win32.h"
@@ -22,7 +21,7 @@ public:
         Foreign,     // not a page of the data folder: `reason` says why
     };
 
-    Verdict Open(const std::string& path, std::unique_ptr<KernelHandle>& file, std::string& reason);
+    Verdict Open(const std::string& path, KernelHandle& file, std::string& reason);
 
 private:
     // The data folder's final path, read again for every page (the folder

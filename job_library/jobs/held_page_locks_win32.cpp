@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <map>
-#include <memory>
 #include <set>
 
 #include "waiting_handoff_files.h"
@@ -11,9 +10,9 @@
 
 namespace {
 
-std::map<std::string, std::unique_ptr<KernelHandle>>& Locks()
+std::map<std::string, KernelHandle>& Locks()
 {
-    static std::map<std::string, std::unique_ptr<KernelHandle>> locks;
+    static std::map<std::string, KernelHandle> locks;
     return locks;
 }
 
@@ -26,7 +25,7 @@ void LockHeldPage(const std::string& path)
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file)
-            Locks()[PathKey(path)] = std::make_unique<KernelHandle>(std::move(file));
+            Locks()[PathKey(path)] = std::move(file);  // a failed insert leaves `file` to close it
     } catch (...) {
         // Out of memory: the page is held without its lock.
     }
